@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, skipping those already present.
+# Sourced by ./run and ./test. When not root, prints the exact install line and stops.
+set -euo pipefail
+
+GRE_PACKAGES=(qt6-base-dev libsqlite3-dev cmake g++ fonts-dejavu-core
+              xvfb openbox xdotool imagemagick sqlite3 xauth)
+
+gre_missing_packages() {
+  local missing=() p
+  for p in "${GRE_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  echo "${missing[@]:-}"
+}
+
+gre_install_packages() {
+  local missing
+  missing=$(gre_missing_packages)
+  [ -z "$missing" ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "These packages are missing. Install them as root, then run this command again:" >&2
+    echo "  apt-get install -y $missing" >&2
+    exit 1
+  fi
+  echo "Installing: $missing"
+  export DEBIAN_FRONTEND=noninteractive
+  # shellcheck disable=SC2086
+  if ! apt-get install -y --no-install-recommends $missing; then
+    apt-get update
+    # shellcheck disable=SC2086
+    apt-get install -y --no-install-recommends $missing
+  fi
+}

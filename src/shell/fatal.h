@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QApplication>
+
+namespace store {
+class StoreError;
+}
+
+namespace shell {
+
+// A store failure that no handler caught: shows "number: description" and ends the program.
+void reportFatal(const store::StoreError& error);
+
+// The application object: catches store failures that reach the event loop.
+class Application : public QApplication {
+public:
+    Application(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+} // namespace shell

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+namespace shell {
+
+enum class WindowKind { Menu, Splash, WordAdder, Search, Test };
+
+// Base of every window of the program: one instance per kind, owned by the WindowRegistry.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form(WindowKind kind, QWidget* parent = nullptr);
+    WindowKind kind() const { return m_kind; }
+
+    // Run once by the registry after the window is created, and when it is unloaded.
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+    // Whether show() opens the window maximized.
+    virtual bool opensMaximized() const { return true; }
+
+protected:
+    // The window's own close box unloads it through the registry.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    WindowKind m_kind;
+};
+
+} // namespace shell
