@@ -10,6 +10,8 @@ namespace shell {
 
 // A store failure that no handler caught: shows "number: description" and ends the program.
 void reportFatal(const store::StoreError& error);
+// Only the message of reportFatal (for failures before the event loop runs).
+void showStoreFailure(const store::StoreError& error);
 
 // The application object: catches store failures that reach the event loop.
 class Application : public QApplication {

@@ -11,6 +11,7 @@ class Form : public QWidget {
     Q_OBJECT
 public:
     explicit Form(WindowKind kind, QWidget* parent = nullptr);
+    ~Form() override;
     WindowKind kind() const { return m_kind; }
 
     // Run once by the registry after the window is created, and when it is unloaded.

@@ -4,6 +4,9 @@
 
 #include <functional>
 #include <map>
+#include <set>
+
+class QEventLoop;
 
 namespace shell {
 
@@ -14,9 +17,14 @@ class WindowRegistry {
 public:
     static WindowRegistry& instance();
 
+    // An empty factory removes the kind again.
     void registerKind(WindowKind kind, std::function<Form*()> factory);
+    bool isRegistered(WindowKind kind) const;
 
+    // Returns the window, or nullptr when the kind has no factory or the program is ending.
     Form* load(WindowKind kind);
+    // Loads the window if needed. A window already on screen only comes to the front
+    // (or, asked to be modal, is shown again modally).
     void show(WindowKind kind, bool modal = false);
     void unload(WindowKind kind);
     void bringToFront(WindowKind kind);
@@ -28,6 +36,7 @@ public:
 
     // Exit: closes every window without running any unload handler, then ends the program.
     void endProgram(int exitCode = 0);
+    bool isEnding() const { return m_ending; }
 
     // Tests: replace the local event loop of a modal show (called with the shown window;
     // it returns when the test is done with it) and the final quit.
@@ -38,18 +47,26 @@ public:
 
     // Called by Form::closeEvent.
     void windowClosedByUser(Form* form);
+    // Called by ~Form, so a window deleted behind the registry's back is forgotten.
+    void windowDestroyed(Form* form);
 
 private:
     WindowRegistry() = default;
-    struct Entry;
+    void discard(WindowKind kind, Form* form);
+    void quit(int exitCode);
+
     std::map<WindowKind, std::function<Form*()>> m_factories;
     std::map<WindowKind, Form*> m_windows;
     std::map<WindowKind, int> m_modalDepth;
+    std::map<WindowKind, QEventLoop*> m_modalLoops;
+    std::set<Form*> m_unloading;
     std::function<void(Form*)> m_modalRunner;
     std::function<void(int)> m_quitHandler;
     bool m_ending = false;
 };
 
-inline WindowRegistry& registry() { return WindowRegistry::instance(); }
+inline WindowRegistry& registry() {
+    return WindowRegistry::instance();
+}
 
 } // namespace shell

@@ -1,0 +1,42 @@
+#include "shell/fatal.h"
+#include "shell/form.h"
+#include "shell/frmsplash.h"
+#include "shell/lumora_menu.h"
+#include "shell/windowregistry.h"
+#include "store/database.h"
+#include "store/storeerror.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+using shell::registry;
+using shell::WindowKind;
+
+namespace {
+
+// Every window kind the menu and the other windows can open, by factory.
+void registerWindows() {
+    registry().registerKind(WindowKind::Menu, [] { return new shell::lumora_menu; });
+    registry().registerKind(WindowKind::Splash, [] { return new shell::frmSplash; });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    shell::Application app(argc, argv);
+
+    try {
+        store::ensureDatabase();
+    } catch (const store::StoreError& error) {
+        shell::showStoreFailure(error);
+        return 1;
+    }
+
+    registerWindows();
+    registry().show(WindowKind::Menu);
+    const int exitCode = app.exec();
+
+    // Windows closed at the end still wait for deletion; their destructors release connections.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return exitCode;
+}

@@ -1,0 +1,8 @@
+#include "shell/programvalues.h"
+
+namespace shell {
+
+QString wordtoshow;
+bool showwordonopen = false;
+
+} // namespace shell
