@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <memory>
 
 struct sqlite3;
@@ -18,7 +17,9 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     void setProvider(const QString& provider) { m_provider = provider; }
-    void setConnectionString(const QString& connectionString) { m_connectionString = connectionString; }
+    void setConnectionString(const QString& connectionString) {
+        m_connectionString = connectionString;
+    }
     QString provider() const { return m_provider; }
     QString connectionString() const { return m_connectionString; }
 

@@ -23,6 +23,8 @@ private:
     DataEnvironment();
 };
 
-inline DataEnvironment& degrewordlist() { return DataEnvironment::instance(); }
+inline DataEnvironment& degrewordlist() {
+    return DataEnvironment::instance();
+}
 
 } // namespace store

@@ -3,7 +3,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-
 #include <memory>
 
 namespace store {
@@ -77,7 +76,7 @@ public:
     void CancelBatch();  // drops every pending change
     void Delete();
 
-    bool isNewRow() const;        // the current row is an AddNew row not yet written
+    bool isNewRow() const; // the current row is an AddNew row not yet written
     bool hasPendingChanges() const;
 
 private:

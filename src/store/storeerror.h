@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <exception>
 #include <string>
 
@@ -9,14 +8,14 @@ namespace store {
 
 // Error numbers the store reports itself; failures of the engine carry SQLite's extended code.
 namespace errnum {
-constexpr int DuplicateWord = 2067;    // same as SQLite's UNIQUE constraint code
-constexpr int EmptyWord = 1299;        // same as SQLite's NOT NULL constraint code
-constexpr int NotAWordDatabase = 26;   // same as SQLite's "file is not a database"
-constexpr int FileMissing = 14;        // same as SQLite's "unable to open database file"
+constexpr int DuplicateWord = 2067;  // same as SQLite's UNIQUE constraint code
+constexpr int EmptyWord = 1299;      // same as SQLite's NOT NULL constraint code
+constexpr int NotAWordDatabase = 26; // same as SQLite's "file is not a database"
+constexpr int FileMissing = 14;      // same as SQLite's "unable to open database file"
 constexpr int ReadOnlyRecordset = 3251;
 constexpr int NoCurrentRow = 3021;
 constexpr int NotOpen = 3704;
-constexpr int BadValue = 13; // type mismatch: a value that does not fit the column
+constexpr int BadValue = 13;      // type mismatch: a value that does not fit the column
 constexpr int RowNotFound = 3197; // the row was deleted by someone else
 constexpr int IdNotEditable = 3164;
 } // namespace errnum

@@ -1,0 +1,759 @@
+#include "store/recordset.h"
+
+#include "store/connection.h"
+#include "store/dialect.h"
+#include "store/sqlitecall.h"
+#include "store/storeerror.h"
+#include "store/translate.h"
+
+#include <QDate>
+#include <QHash>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace store {
+
+namespace {
+
+enum class ColKind { Id, Text, Date, Bool };
+
+ColKind kindOf(const QString& name) {
+    const QString n = name.toLower();
+    if (n == QLatin1String("id"))
+        return ColKind::Id;
+    if (n == QLatin1String("entrydate") || n == QLatin1String("last_seen"))
+        return ColKind::Date;
+    if (n == QLatin1String("is_used") || n == QLatin1String("frequent"))
+        return ColKind::Bool;
+    return ColKind::Text;
+}
+
+// One value as the engine holds it.
+struct DbValue {
+    int type = SQLITE_NULL;
+    qint64 i = 0;
+    double d = 0;
+    QByteArray s;
+};
+
+// A value of the result kept by a keyset or static record set; text lives in the arena.
+struct Cell {
+    int type = SQLITE_NULL;
+    quint32 len = 0;
+    union {
+        qint64 i;
+        double d;
+        quint64 off;
+    };
+    Cell() : i(0) {}
+};
+
+QVariant toVariant(ColKind kind, int type, qint64 i, double d, const char* text, int len) {
+    if (type == SQLITE_NULL)
+        return {};
+    switch (kind) {
+    case ColKind::Bool:
+        if (type == SQLITE_INTEGER)
+            return QVariant(i != 0);
+        if (type == SQLITE_FLOAT)
+            return QVariant(d != 0);
+        break;
+    case ColKind::Date:
+        if (type == SQLITE_TEXT || type == SQLITE_BLOB) {
+            const QString t = QString::fromUtf8(text, len);
+            const QDate date = parseDateText(t);
+            return date.isValid() ? QVariant(date) : QVariant(t);
+        }
+        break;
+    case ColKind::Id:
+    case ColKind::Text:
+        break;
+    }
+    if (type == SQLITE_INTEGER)
+        return QVariant(static_cast<qlonglong>(i));
+    if (type == SQLITE_FLOAT)
+        return QVariant(d);
+    return QVariant(QString::fromUtf8(text, len));
+}
+
+QVariant toVariant(ColKind kind, const DbValue& v) {
+    return toVariant(kind, v.type, v.i, v.d, v.s.constData(), static_cast<int>(v.s.size()));
+}
+
+// Converts an assigned value to what the column stores; throws on a value that does not fit.
+DbValue fromVariant(ColKind kind, const QString& name, const QVariant& value) {
+    DbValue out;
+    if (value.isNull() || !value.isValid())
+        return out;
+    switch (kind) {
+    case ColKind::Date: {
+        QDate date;
+        if (value.typeId() == QMetaType::QDate)
+            date = value.toDate();
+        else if (value.typeId() == QMetaType::QDateTime)
+            date = value.toDateTime().date();
+        else {
+            const QString text = value.toString();
+            if (text.trimmed().isEmpty())
+                return out;
+            date = parseDateText(text);
+            if (!date.isValid())
+                throw StoreError(
+                    errnum::BadValue,
+                    QStringLiteral("\"%1\" is not a date (field %2).").arg(text, name));
+        }
+        out.type = SQLITE_TEXT;
+        out.s = date.toString(Qt::ISODate).toUtf8();
+        return out;
+    }
+    case ColKind::Bool: {
+        out.type = SQLITE_INTEGER;
+        if (value.typeId() == QMetaType::QString) {
+            const QString t = value.toString().trimmed();
+            if (t.isEmpty() || t.compare("false", Qt::CaseInsensitive) == 0 || t == "0")
+                out.i = 0;
+            else if (t.compare("true", Qt::CaseInsensitive) == 0 || t == "1" || t == "-1")
+                out.i = 1;
+            else
+                throw StoreError(
+                    errnum::BadValue,
+                    QStringLiteral("\"%1\" is not Yes or No (field %2).").arg(t, name));
+        } else {
+            out.i = value.toBool() ? 1 : 0;
+        }
+        return out;
+    }
+    case ColKind::Id: {
+        bool ok = false;
+        const QString t = value.toString().trimmed();
+        if (t.isEmpty())
+            return out;
+        out.i = t.toLongLong(&ok);
+        if (!ok)
+            throw StoreError(errnum::BadValue,
+                             QStringLiteral("\"%1\" is not an identity number.").arg(t));
+        out.type = SQLITE_INTEGER;
+        return out;
+    }
+    case ColKind::Text:
+        out.type = SQLITE_TEXT;
+        out.s = value.toString().toUtf8();
+        return out;
+    }
+    return out;
+}
+
+void bindValue(sqlite3_stmt* stmt, int index, const DbValue& v) {
+    switch (v.type) {
+    case SQLITE_INTEGER:
+        sqlite3_bind_int64(stmt, index, v.i);
+        break;
+    case SQLITE_FLOAT:
+        sqlite3_bind_double(stmt, index, v.d);
+        break;
+    case SQLITE_TEXT:
+        sqlite3_bind_text(stmt, index, v.s.constData(), static_cast<int>(v.s.size()),
+                          SQLITE_TRANSIENT);
+        break;
+    default:
+        sqlite3_bind_null(stmt, index);
+    }
+}
+
+QByteArray quoteIdent(const QString& name) {
+    QString n = name;
+    n.replace('"', "\"\"");
+    return "\"" + n.toUtf8() + "\"";
+}
+
+// Runs `body` inside a transaction of its own unless the connection already has one open.
+template <class F> void inWriteTransaction(Connection& conn, F&& body) {
+    sqlite3* db = conn.handle();
+    const bool own = !conn.inTransaction();
+    if (own)
+        sqlitecall::exec(db, "BEGIN IMMEDIATE");
+    try {
+        body(db);
+        if (own)
+            sqlitecall::exec(db, "COMMIT");
+    } catch (...) {
+        if (own)
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+} // namespace
+
+struct Recordset::Impl {
+    CursorType cursorType = CursorType::ForwardOnly;
+    LockType lockType = LockType::ReadOnly;
+    CursorLocation location = CursorLocation::Server;
+    QString source;
+    Connection* conn = nullptr;
+    bool open = false;
+
+    QStringList names;
+    std::vector<ColKind> kinds;
+    QHash<QString, int> index; // lower-case name -> column
+
+    // Forward-only: the running statement and whether it has a row.
+    sqlite3_stmt* stmt = nullptr;
+    bool hasRow = false;
+
+    // Keyset and static: every row read at Open.
+    struct Row {
+        qint64 rowid = 0;
+        quint64 serial = 0;
+        bool isNew = false;
+    };
+    std::vector<Row> rows;
+    std::vector<Cell> cells; // rows x columns
+    std::string arena;
+    qint64 pos = 0; // 0-based; -1 before the first row; rows.size() past the last
+    quint64 nextSerial = 1;
+    std::map<quint64, std::map<int, DbValue>> pending; // by row serial
+
+    bool cached() const { return cursorType != CursorType::ForwardOnly; }
+    int columnCount() const { return static_cast<int>(names.size()); }
+    bool onRow() const { return pos >= 0 && pos < static_cast<qint64>(rows.size()); }
+
+    int column(const QString& name) const {
+        const auto it = index.find(name.toLower());
+        if (it == index.end())
+            throw StoreError(3265,
+                             QStringLiteral("The field \"%1\" is not in the result.").arg(name));
+        return it.value();
+    }
+
+    void requireOpen() const {
+        if (!open)
+            throw StoreError(errnum::NotOpen, QStringLiteral("The record set is not open."));
+    }
+
+    void requireRow() const {
+        requireOpen();
+        if (cached() ? !onRow() : !hasRow)
+            throw StoreError(errnum::NoCurrentRow,
+                             QStringLiteral("There is no current word (the end of the list was "
+                                            "reached, or the word was deleted)."));
+    }
+
+    void requireUpdatable() const {
+        requireOpen();
+        if (!cached() || lockType == LockType::ReadOnly)
+            throw StoreError(errnum::ReadOnlyRecordset,
+                             QStringLiteral("This list of words cannot be changed."));
+    }
+
+    void setColumns(sqlite3_stmt* s, int first) {
+        names.clear();
+        kinds.clear();
+        index.clear();
+        const int n = sqlite3_column_count(s);
+        for (int c = first; c < n; ++c) {
+            const QString name = QString::fromUtf8(sqlite3_column_name(s, c));
+            index.insert(name.toLower(), names.size());
+            names << name;
+            kinds.push_back(kindOf(name));
+        }
+    }
+
+    void storeCell(Cell& cell, sqlite3_stmt* s, int c) {
+        cell.type = sqlite3_column_type(s, c);
+        switch (cell.type) {
+        case SQLITE_INTEGER:
+            cell.i = sqlite3_column_int64(s, c);
+            break;
+        case SQLITE_FLOAT:
+            cell.d = sqlite3_column_double(s, c);
+            break;
+        case SQLITE_NULL:
+            break;
+        default: {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, c));
+            cell.len = static_cast<quint32>(sqlite3_column_bytes(s, c));
+            cell.off = arena.size();
+            arena.append(text, cell.len);
+            cell.type = SQLITE_TEXT;
+        }
+        }
+    }
+
+    QVariant cellValue(qint64 row, int c) const {
+        const Cell& cell = cells[static_cast<std::size_t>(row) * columnCount() + c];
+        return toVariant(kinds[c], cell.type, cell.i, cell.d,
+                         cell.type == SQLITE_TEXT ? arena.data() + cell.off : nullptr,
+                         static_cast<int>(cell.len));
+    }
+
+    void appendRow(qint64 rowid, bool isNew) {
+        rows.push_back({rowid, nextSerial++, isNew});
+        cells.resize(cells.size() + columnCount());
+    }
+
+    void eraseRow(qint64 row) {
+        pending.erase(rows[row].serial);
+        rows.erase(rows.begin() + row);
+        const auto first = cells.begin() + row * columnCount();
+        cells.erase(first, first + columnCount());
+    }
+
+    qint64 rowBySerial(quint64 serial) const {
+        for (qint64 r = 0; r < static_cast<qint64>(rows.size()); ++r)
+            if (rows[r].serial == serial)
+                return r;
+        return -1;
+    }
+
+    // Re-reads a written row so the cache holds what the table now holds.
+    void refreshRow(sqlite3* db, qint64 row) {
+        QByteArray sql = "SELECT ";
+        for (int c = 0; c < columnCount(); ++c)
+            sql += (c ? ", " : "") + quoteIdent(names[c]);
+        sql += " FROM listofwords WHERE rowid = ?1";
+        sqlitecall::StatementGuard g{sqlitecall::prepare(db, sql)};
+        sqlite3_bind_int64(g.stmt, 1, rows[row].rowid);
+        if (sqlite3_step(g.stmt) != SQLITE_ROW)
+            return;
+        for (int c = 0; c < columnCount(); ++c)
+            storeCell(cells[static_cast<std::size_t>(row) * columnCount() + c], g.stmt, c);
+    }
+
+    void checkWord(sqlite3* db, const DbValue& word, qint64 ownRowid) {
+        if (word.type == SQLITE_NULL || word.s.isEmpty())
+            throw StoreError(errnum::EmptyWord,
+                             QStringLiteral("A word cannot be saved without the word itself."));
+        std::vector<QByteArray> params;
+        QByteArray sql = "SELECT word FROM listofwords WHERE " +
+                         wordEqualsCondition(QString::fromUtf8(word.s), params);
+        params.push_back(QByteArray::number(ownRowid));
+        sql += " AND rowid <> ?" + QByteArray::number(static_cast<qulonglong>(params.size()));
+        sqlitecall::StatementGuard g{sqlitecall::prepare(db, sql, params)};
+        const int rc = sqlite3_step(g.stmt);
+        if (rc == SQLITE_ROW) {
+            const QString existing =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(g.stmt, 0)));
+            const QString typed = QString::fromUtf8(word.s);
+            throw StoreError(
+                errnum::DuplicateWord,
+                existing == typed
+                    ? QStringLiteral("The word \"%1\" is already in the list.").arg(typed)
+                    : QStringLiteral("The word \"%1\" is already in the list, as \"%2\".")
+                          .arg(typed, existing));
+        }
+        if (rc != SQLITE_DONE)
+            sqlitecall::fail(db, rc);
+    }
+
+    // Writes the pending changes of one row (an INSERT for a new row, an UPDATE otherwise).
+    void writeRow(sqlite3* db, qint64 row) {
+        const auto it = pending.find(rows[row].serial);
+        if (it == pending.end())
+            return;
+        std::vector<std::pair<int, const DbValue*>> assigned;
+        for (const auto& [c, value] : it->second) {
+            if (kinds[c] == ColKind::Id) {
+                if (value.type != SQLITE_NULL && !(value.i == rows[row].rowid && !rows[row].isNew))
+                    throw StoreError(errnum::IdNotEditable,
+                                     QStringLiteral("The identity number is given by the word list "
+                                                    "and cannot be changed."));
+                continue;
+            }
+            assigned.emplace_back(c, &value);
+        }
+        const int wordCol = index.value(QStringLiteral("word"), -1);
+        if (rows[row].isNew || it->second.count(wordCol)) {
+            const auto w = it->second.find(wordCol);
+            checkWord(db, w == it->second.end() ? DbValue{} : w->second,
+                      rows[row].isNew ? 0 : rows[row].rowid);
+        }
+        QByteArray sql;
+        if (rows[row].isNew) {
+            QByteArray cols, vals;
+            int n = 0;
+            for (const auto& [c, value] : assigned) {
+                cols += (n ? ", " : "") + quoteIdent(names[c]);
+                vals += (n ? ", ?" : "?") + QByteArray::number(n + 1);
+                ++n;
+            }
+            for (const char* flag : {"is_used", "frequent"}) {
+                if (!index.contains(flag) || !it->second.count(index.value(flag))) {
+                    cols += (n ? ", " : "") + QByteArray(flag);
+                    vals += (n ? ", 0" : "0");
+                    ++n;
+                }
+            }
+            sql = "INSERT INTO listofwords (" + cols + ") VALUES (" + vals + ")";
+        } else {
+            if (assigned.empty()) {
+                pending.erase(it);
+                return;
+            }
+            sql = "UPDATE listofwords SET ";
+            int n = 0;
+            for (const auto& [c, value] : assigned) {
+                sql += (n ? ", " : "") + quoteIdent(names[c]) + " = ?" + QByteArray::number(n + 1);
+                ++n;
+            }
+            sql += " WHERE rowid = ?" + QByteArray::number(n + 1);
+        }
+        sqlitecall::StatementGuard g{sqlitecall::prepare(db, sql)};
+        int n = 0;
+        for (const auto& [c, value] : assigned)
+            bindValue(g.stmt, ++n, *value);
+        if (!rows[row].isNew)
+            sqlite3_bind_int64(g.stmt, n + 1, rows[row].rowid);
+        const int rc = sqlite3_step(g.stmt);
+        if (rc != SQLITE_DONE)
+            sqlitecall::fail(db, rc);
+        if (!rows[row].isNew && sqlite3_changes(db) == 0)
+            throw StoreError(errnum::RowNotFound,
+                             QStringLiteral("The word is no longer in the list (it was deleted "
+                                            "meanwhile); nothing was saved."));
+    }
+
+    // After a successful commit: new rows take their ids, the cache takes the written values.
+    void settle(sqlite3* db, const std::vector<quint64>& serials,
+                const std::vector<qint64>& newIds) {
+        for (std::size_t k = 0; k < serials.size(); ++k) {
+            const qint64 row = rowBySerial(serials[k]);
+            if (row < 0)
+                continue;
+            if (rows[row].isNew) {
+                rows[row].rowid = newIds[k];
+                rows[row].isNew = false;
+            }
+            pending.erase(serials[k]);
+            refreshRow(db, row);
+        }
+    }
+
+    void writeRows(const std::vector<quint64>& serials) {
+        if (serials.empty())
+            return;
+        std::vector<qint64> newIds(serials.size(), 0);
+        inWriteTransaction(*conn, [&](sqlite3* db) {
+            for (std::size_t k = 0; k < serials.size(); ++k) {
+                const qint64 row = rowBySerial(serials[k]);
+                writeRow(db, row);
+                if (rows[row].isNew)
+                    newIds[k] = sqlite3_last_insert_rowid(db);
+            }
+        });
+        settle(conn->handle(), serials, newIds);
+    }
+
+    void closeStatement() {
+        if (stmt)
+            sqlite3_finalize(stmt);
+        stmt = nullptr;
+        hasRow = false;
+    }
+
+    void step() {
+        const int rc = sqlite3_step(stmt);
+        if (rc == SQLITE_ROW) {
+            hasRow = true;
+        } else {
+            hasRow = false;
+            if (rc != SQLITE_DONE) {
+                sqlite3* db = sqlite3_db_handle(stmt);
+                try {
+                    sqlitecall::fail(db, rc);
+                } catch (...) {
+                    closeStatement();
+                    open = false;
+                    throw;
+                }
+            }
+        }
+    }
+};
+
+Recordset::Recordset() : d(std::make_unique<Impl>()) {}
+
+Recordset::~Recordset() {
+    try {
+        Close();
+    } catch (...) {
+    }
+}
+
+void Recordset::setCursorType(CursorType type) {
+    d->cursorType = type;
+}
+void Recordset::setLockType(LockType type) {
+    d->lockType = type;
+}
+void Recordset::setCursorLocation(CursorLocation location) {
+    d->location = location;
+}
+void Recordset::setSource(const QString& statement) {
+    d->source = statement;
+}
+void Recordset::setActiveConnection(Connection* connection) {
+    d->conn = connection;
+}
+CursorType Recordset::cursorType() const {
+    return d->cursorType;
+}
+LockType Recordset::lockType() const {
+    return d->lockType;
+}
+CursorLocation Recordset::cursorLocation() const {
+    return d->location;
+}
+QString Recordset::source() const {
+    return d->source;
+}
+Connection* Recordset::activeConnection() const {
+    return d->conn;
+}
+bool Recordset::isOpen() const {
+    return d->open;
+}
+
+void Recordset::Open() {
+    if (d->open)
+        throw StoreError(3705, QStringLiteral("The record set is already open."));
+    if (!d->conn)
+        throw StoreError(errnum::NotOpen, QStringLiteral("The record set has no connection."));
+    if (!d->conn->isOpen())
+        d->conn->Open();
+    // A client-side cursor is always static: it keeps every row read.
+    if (d->location == CursorLocation::Client)
+        d->cursorType = CursorType::Static;
+    sqlite3* db = d->conn->handle();
+    const TranslatedStatement t = translateStatement(d->source, d->cached());
+    sqlite3_stmt* stmt = sqlitecall::prepare(db, t.sql, t.params);
+    if (!d->cached()) {
+        d->stmt = stmt;
+        d->setColumns(stmt, 0);
+        d->open = true;
+        d->step();
+        return;
+    }
+    sqlitecall::StatementGuard g{stmt};
+    d->setColumns(stmt, 1);
+    d->rows.clear();
+    d->cells.clear();
+    d->arena.clear();
+    d->pending.clear();
+    const int ncol = d->columnCount();
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        d->appendRow(sqlite3_column_int64(stmt, 0), false);
+        Cell* row = &d->cells[d->cells.size() - ncol];
+        for (int c = 0; c < ncol; ++c)
+            d->storeCell(row[c], stmt, c + 1);
+    }
+    if (rc != SQLITE_DONE)
+        sqlitecall::fail(db, rc);
+    d->pos = 0;
+    d->open = true;
+}
+
+void Recordset::Close() {
+    if (!d->open)
+        return;
+    d->closeStatement();
+    d->rows.clear();
+    d->cells.clear();
+    d->arena.clear();
+    d->pending.clear();
+    d->open = false;
+}
+
+bool Recordset::eof() const {
+    d->requireOpen();
+    if (!d->cached())
+        return !d->hasRow;
+    return d->pos >= static_cast<qint64>(d->rows.size());
+}
+
+bool Recordset::bof() const {
+    d->requireOpen();
+    if (!d->cached())
+        return false;
+    return d->pos < 0 || d->rows.empty();
+}
+
+void Recordset::MoveNext() {
+    d->requireOpen();
+    if (!d->cached()) {
+        if (d->hasRow)
+            d->step();
+        return;
+    }
+    if (d->pos < static_cast<qint64>(d->rows.size()))
+        ++d->pos;
+}
+
+void Recordset::MovePrevious() {
+    d->requireOpen();
+    if (!d->cached())
+        throw StoreError(errnum::ReadOnlyRecordset,
+                         QStringLiteral("This list can only be read forward."));
+    if (d->pos >= 0)
+        --d->pos;
+}
+
+void Recordset::MoveFirst() {
+    d->requireOpen();
+    if (!d->cached()) {
+        sqlite3_reset(d->stmt);
+        d->step();
+        return;
+    }
+    d->pos = 0;
+}
+
+void Recordset::MoveLast() {
+    d->requireOpen();
+    if (!d->cached())
+        throw StoreError(errnum::ReadOnlyRecordset,
+                         QStringLiteral("This list can only be read forward."));
+    d->pos = d->rows.empty() ? 0 : static_cast<qint64>(d->rows.size()) - 1;
+}
+
+qint64 Recordset::RecordCount() const {
+    d->requireOpen();
+    return d->cached() ? static_cast<qint64>(d->rows.size()) : -1;
+}
+
+qint64 Recordset::AbsolutePosition() const {
+    d->requireOpen();
+    if (!d->cached())
+        return PosUnknown;
+    if (d->rows.empty() || d->pos >= static_cast<qint64>(d->rows.size()))
+        return PosEOF;
+    if (d->pos < 0)
+        return PosBOF;
+    if (d->rows[d->pos].isNew)
+        return PosUnknown;
+    return d->pos + 1;
+}
+
+void Recordset::setAbsolutePosition(qint64 position) {
+    d->requireOpen();
+    if (!d->cached())
+        throw StoreError(errnum::ReadOnlyRecordset,
+                         QStringLiteral("This list can only be read forward."));
+    d->pos = std::clamp<qint64>(position - 1, 0, std::max<qint64>(0, d->rows.size() - 1));
+}
+
+QStringList Recordset::fieldNames() const {
+    return d->names;
+}
+
+bool Recordset::hasField(const QString& name) const {
+    return d->index.contains(name.toLower());
+}
+
+QVariant Recordset::field(const QString& name) const {
+    d->requireRow();
+    const int c = d->column(name);
+    if (!d->cached()) {
+        sqlite3_stmt* s = d->stmt;
+        const int type = sqlite3_column_type(s, c);
+        if (type == SQLITE_INTEGER || type == SQLITE_NULL || type == SQLITE_FLOAT)
+            return toVariant(d->kinds[c], type, sqlite3_column_int64(s, c),
+                             sqlite3_column_double(s, c), nullptr, 0);
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, c));
+        return toVariant(d->kinds[c], SQLITE_TEXT, 0, 0, text, sqlite3_column_bytes(s, c));
+    }
+    const auto p = d->pending.find(d->rows[d->pos].serial);
+    if (p != d->pending.end()) {
+        const auto v = p->second.find(c);
+        if (v != p->second.end())
+            return toVariant(d->kinds[c], v->second);
+    }
+    return d->cellValue(d->pos, c);
+}
+
+void Recordset::setField(const QString& name, const QVariant& value) {
+    d->requireUpdatable();
+    d->requireRow();
+    const int c = d->column(name);
+    d->pending[d->rows[d->pos].serial][c] = fromVariant(d->kinds[c], name, value);
+}
+
+void Recordset::AddNew() {
+    d->requireUpdatable();
+    d->appendRow(0, true);
+    d->pending[d->rows.back().serial];
+    d->pos = static_cast<qint64>(d->rows.size()) - 1;
+}
+
+void Recordset::Update() {
+    d->requireUpdatable();
+    if (!d->onRow())
+        return;
+    const quint64 serial = d->rows[d->pos].serial;
+    if (d->pending.count(serial))
+        d->writeRows({serial});
+}
+
+void Recordset::UpdateBatch() {
+    d->requireUpdatable();
+    std::vector<quint64> serials;
+    for (const auto& [serial, changes] : d->pending)
+        serials.push_back(serial);
+    d->writeRows(serials);
+}
+
+void Recordset::CancelUpdate() {
+    d->requireOpen();
+    if (!d->cached() || !d->onRow())
+        return;
+    if (d->rows[d->pos].isNew) {
+        d->eraseRow(d->pos);
+        d->pos = d->rows.empty() ? 0 : std::min<qint64>(d->pos, d->rows.size() - 1);
+    } else {
+        d->pending.erase(d->rows[d->pos].serial);
+    }
+}
+
+void Recordset::CancelBatch() {
+    d->requireOpen();
+    if (!d->cached())
+        return;
+    for (qint64 r = static_cast<qint64>(d->rows.size()) - 1; r >= 0; --r)
+        if (d->rows[r].isNew)
+            d->eraseRow(r);
+    d->pending.clear();
+    d->pos = std::min<qint64>(d->pos, d->rows.size());
+}
+
+void Recordset::Delete() {
+    d->requireUpdatable();
+    d->requireRow();
+    if (!d->rows[d->pos].isNew) {
+        const qint64 rowid = d->rows[d->pos].rowid;
+        inWriteTransaction(*d->conn, [&](sqlite3* db) {
+            sqlitecall::StatementGuard g{
+                sqlitecall::prepare(db, "DELETE FROM listofwords WHERE rowid = ?1")};
+            sqlite3_bind_int64(g.stmt, 1, rowid);
+            const int rc = sqlite3_step(g.stmt);
+            if (rc != SQLITE_DONE)
+                sqlitecall::fail(db, rc);
+            if (sqlite3_changes(db) == 0)
+                throw StoreError(errnum::RowNotFound,
+                                 QStringLiteral("The word is no longer in the list (it was "
+                                                "deleted meanwhile)."));
+        });
+    }
+    d->eraseRow(d->pos);
+}
+
+bool Recordset::isNewRow() const {
+    return d->cached() && d->onRow() && d->rows[d->pos].isNew;
+}
+
+bool Recordset::hasPendingChanges() const {
+    return !d->pending.empty();
+}
+
+} // namespace store

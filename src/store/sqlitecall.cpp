@@ -1,0 +1,122 @@
+#include "store/sqlitecall.h"
+
+#include "store/storeerror.h"
+#include "store/textcompare.h"
+
+namespace store::sqlitecall {
+
+namespace {
+
+QString describe(sqlite3* db, int rc) {
+    const QString detail =
+        db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("The word list is in use by another program and could not be "
+                              "changed; nothing was saved. Try again in a moment.");
+    case SQLITE_READONLY:
+        return QStringLiteral("The word list file is read-only; nothing was saved.");
+    case SQLITE_FULL:
+        return QStringLiteral("The disk is full; nothing was saved.");
+    case SQLITE_NOTADB:
+        return QStringLiteral("The file is not a word list (%1).").arg(detail);
+    case SQLITE_CORRUPT:
+        return QStringLiteral("The word list file is damaged (%1).").arg(detail);
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("The word list file could not be opened (%1).").arg(detail);
+    case SQLITE_IOERR:
+        return QStringLiteral("The word list file could not be read or written (%1).").arg(detail);
+    default:
+        return detail;
+    }
+}
+
+void collationFree(void*) {}
+
+int unicaseCompare(void*, int na, const void* a, int nb, const void* b) {
+    return textcompare::compare(std::string_view(static_cast<const char*>(a), na),
+                                std::string_view(static_cast<const char*>(b), nb));
+}
+
+void likeFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const int np = sqlite3_value_bytes(argv[0]);
+    const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(argv[1]));
+    const int nt = sqlite3_value_bytes(argv[1]);
+    sqlite3_result_int(ctx, textcompare::like(std::string_view(p, np), std::string_view(t, nt)));
+}
+
+} // namespace
+
+void fail(sqlite3* db, int rc) {
+    throw StoreError(sqlite3_extended_errcode(db) ? sqlite3_extended_errcode(db) : rc,
+                     describe(db, rc));
+}
+
+sqlite3_stmt* prepare(sqlite3* db, const QByteArray& sql, const std::vector<QByteArray>& params) {
+    sqlite3_stmt* stmt = nullptr;
+    const char* tail = nullptr;
+    const int rc =
+        sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &stmt, &tail);
+    if (rc != SQLITE_OK)
+        fail(db, rc);
+    if (!stmt) // empty text
+        throw StoreError(1, QStringLiteral("The statement is empty."));
+    for (const char* p = tail; p && *p; ++p) {
+        if (*p != ' ' && *p != '\t' && *p != '\n' && *p != '\r' && *p != ';') {
+            sqlite3_finalize(stmt);
+            throw StoreError(1, QStringLiteral("Only one statement can be run at a time."));
+        }
+    }
+    for (std::size_t i = 0; i < params.size(); ++i)
+        sqlite3_bind_text(stmt, static_cast<int>(i + 1), params[i].constData(),
+                          static_cast<int>(params[i].size()), SQLITE_TRANSIENT);
+    return stmt;
+}
+
+void exec(sqlite3* db, const QByteArray& sql, const std::vector<QByteArray>& params) {
+    StatementGuard g{prepare(db, sql, params)};
+    int rc;
+    while ((rc = sqlite3_step(g.stmt)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE)
+        fail(db, rc);
+}
+
+void registerTextFunctions(sqlite3* db) {
+    sqlite3_create_collation_v2(db, "GRE_UNICASE", SQLITE_UTF8, nullptr, unicaseCompare,
+                                collationFree);
+    sqlite3_create_function(db, "gre_like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            likeFunction, nullptr, nullptr);
+}
+
+void configure(sqlite3* db) {
+    sqlite3_busy_timeout(db, 4000);
+    sqlite3_extended_result_codes(db, 1);
+    // A 64 MB page cache keeps a list of 100,000 words in memory after the first read.
+    exec(db, "PRAGMA cache_size = -65536");
+    exec(db, "PRAGMA temp_store = MEMORY");
+}
+
+void checkWordTable(sqlite3* db, const QString& path) {
+    sqlite3_stmt* stmt = nullptr;
+    const QByteArray probe = "SELECT id, word, synonym, part_speech, usage, notes, entrydate, "
+                             "last_seen, is_used, frequent FROM listofwords LIMIT 0";
+    const int rc = sqlite3_prepare_v2(db, probe.constData(), -1, &stmt, nullptr);
+    sqlite3_finalize(stmt);
+    if (rc == SQLITE_OK)
+        return;
+    const int code = rc & 0xff;
+    if (code == SQLITE_ERROR || code == SQLITE_NOTADB)
+        throw StoreError(errnum::NotAWordDatabase,
+                         QStringLiteral("The file \"%1\" is not a word list (%2).")
+                             .arg(path, QString::fromUtf8(sqlite3_errmsg(db))));
+    fail(db, rc);
+}
+
+} // namespace store::sqlitecall

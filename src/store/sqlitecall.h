@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <sqlite3.h>
+#include <vector>
+
+// Helpers of the store's own classes around the SQLite C API (not for the windows).
+namespace store::sqlitecall {
+
+// Throws StoreError with the engine's code and a description a user can act on.
+[[noreturn]] void fail(sqlite3* db, int rc);
+
+// Prepares one statement (a second statement in the text is refused) and binds text params.
+sqlite3_stmt* prepare(sqlite3* db, const QByteArray& sql,
+                      const std::vector<QByteArray>& params = {});
+
+// Runs a statement that returns no rows.
+void exec(sqlite3* db, const QByteArray& sql, const std::vector<QByteArray>& params = {});
+
+// Registers the case-folding collation GRE_UNICASE and the function gre_like(pattern, text).
+void registerTextFunctions(sqlite3* db);
+
+// Sets the connection's busy time-out, cache and safety settings.
+void configure(sqlite3* db);
+
+// Whether the file holds a usable word table; throws StoreError when it does not.
+void checkWordTable(sqlite3* db, const QString& path);
+
+// RAII finalizer.
+struct StatementGuard {
+    sqlite3_stmt* stmt;
+    ~StatementGuard() { sqlite3_finalize(stmt); }
+};
+
+} // namespace store::sqlitecall
