@@ -5,6 +5,7 @@
 #include "shell/windowregistry.h"
 #include "store/database.h"
 #include "store/storeerror.h"
+#include "test/frmtestusage.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -18,6 +19,7 @@ namespace {
 void registerWindows() {
     registry().registerKind(WindowKind::Menu, [] { return new shell::lumora_menu; });
     registry().registerKind(WindowKind::Splash, [] { return new shell::frmSplash; });
+    registry().registerKind(WindowKind::Test, [] { return new frmtestusage; });
 }
 
 } // namespace
