@@ -1,12 +1,10 @@
 // The record-set layer against the bare SQLite C API, for each statement shape the windows use.
 #include "benchkit.h"
-
 #include "store/connection.h"
 #include "store/database.h"
 #include "store/recordset.h"
 
 #include <QFile>
-
 #include <sqlite3.h>
 
 namespace {
@@ -70,12 +68,14 @@ void statementShapes() {
     const Shape shapes[] = {
         {"prefix LIKE on word ('a', all rows read)",
          "SELECT * FROM listofwords WHERE  word LIKE 'a%' ORDER BY  word"},
-        {"prefix LIKE on word ('abc')", "SELECT * FROM listofwords WHERE word LIKE 'abc%' ORDER BY word"},
+        {"prefix LIKE on word ('abc')",
+         "SELECT * FROM listofwords WHERE word LIKE 'abc%' ORDER BY word"},
         {"prefix LIKE on id ('1')", "SELECT * FROM listofwords WHERE id LIKE '1%' ORDER BY id"},
         {"= on word", "SELECT * FROM listofwords WHERE word = 'zzzz'"},
         {"pending words", "SELECT * FROM listofwords WHERE synonym = 'not entered' "},
         {"difficult words", "SELECT * FROM listofwords WHERE frequent = TRUE "},
-        {"all words in word order", "SELECT * FROM listofwords WHERE  word LIKE '%' ORDER BY  word"},
+        {"all words in word order",
+         "SELECT * FROM listofwords WHERE  word LIKE '%' ORDER BY  word"},
     };
     // A word that exists, for the = shape.
     Recordset any;
@@ -119,7 +119,8 @@ void statementShapes() {
         sqlite3_step(st);
         const qint64 id = sqlite3_column_int64(st, 0);
         sqlite3_finalize(st);
-        sqlite3_prepare_v2(bare, "UPDATE listofwords SET synonym = ?1 WHERE id = ?2", -1, &st, nullptr);
+        sqlite3_prepare_v2(bare, "UPDATE listofwords SET synonym = ?1 WHERE id = ?2", -1, &st,
+                           nullptr);
         const QByteArray v = QString("meaning %1").arg(++flip).toUtf8();
         sqlite3_bind_text(st, 1, v.constData(), -1, SQLITE_TRANSIENT);
         sqlite3_bind_int64(st, 2, id);

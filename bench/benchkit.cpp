@@ -7,12 +7,10 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <random>
+#include <sqlite3.h>
 
 namespace bench {
 
@@ -79,10 +77,11 @@ QString templateDatabase() {
     sqlite3_open(path.toUtf8().constData(), &db);
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT OR IGNORE INTO listofwords (word, synonym, part_speech, usage, notes, "
-                       "entrydate, last_seen, is_used, frequent) VALUES (?,?,?,?,?,?,?,?,?)",
-                       -1, &st, nullptr);
+    sqlite3_prepare_v2(
+        db,
+        "INSERT OR IGNORE INTO listofwords (word, synonym, part_speech, usage, notes, "
+        "entrydate, last_seen, is_used, frequent) VALUES (?,?,?,?,?,?,?,?,?)",
+        -1, &st, nullptr);
     std::mt19937_64 gen(42);
     std::uniform_real_distribution<double> u(0, 1);
     int serial = 0;

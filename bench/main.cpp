@@ -2,7 +2,6 @@
 #include "benchkit.h"
 
 #include <QApplication>
-
 #include <cstdio>
 
 int main(int argc, char** argv) {

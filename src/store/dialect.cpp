@@ -18,7 +18,31 @@ QString dateLiteralText(const QDate& date) {
     return date.toString(Qt::ISODate);
 }
 
+namespace {
+
+// "yyyy-mm-dd" without any allocation: the form every stored date has.
+bool parseIsoFast(const QString& t, QDate& out) {
+    if (t.size() != 10 || t[4] != QLatin1Char('-') || t[7] != QLatin1Char('-'))
+        return false;
+    int v[3] = {0, 0, 0};
+    const int start[3] = {0, 5, 8}, len[3] = {4, 2, 2};
+    for (int k = 0; k < 3; ++k) {
+        for (int i = start[k]; i < start[k] + len[k]; ++i) {
+            const char16_t c = t[i].unicode();
+            if (c < u'0' || c > u'9')
+                return false;
+            v[k] = v[k] * 10 + (c - u'0');
+        }
+    }
+    out = QDate(v[0], v[1], v[2]);
+    return true;
+}
+
+} // namespace
+
 QDate parseDateText(const QString& raw) {
+    if (QDate fast; parseIsoFast(raw, fast))
+        return fast;
     const QString text = raw.trimmed();
     static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));
     static const QRegularExpression us(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{2}|\\d{4})$"));
@@ -218,7 +242,20 @@ TranslatedStatement translateStatement(const QString& statement, bool withRowId)
                 continue;
             }
         }
-        // ORDER BY word: letter case ignored for every letter.
+        // A closing ORDER BY word is left to the record set (see sortByWord).
+        if (isKeyword(t, "order")) {
+            const std::size_t by = nextSolid(i + 1);
+            const std::size_t col = by < toks.size() ? nextSolid(by + 1) : by;
+            std::size_t end = col < toks.size() ? nextSolid(col + 1) : col;
+            while (end < toks.size() && toks[end].kind == Tok::Punct && toks[end].text == ";")
+                end = nextSolid(end + 1);
+            if (by < toks.size() && isKeyword(toks[by], "by") && col < toks.size() &&
+                isKeyword(toks[col], "word") && end >= toks.size()) {
+                out.sortByWord = true;
+                break;
+            }
+        }
+        // Any other ORDER BY word: letter case ignored for every letter.
         if (isKeyword(t, "by") && !out.sql.isEmpty()) {
             const std::size_t col = nextSolid(i + 1);
             out.sql += "BY";

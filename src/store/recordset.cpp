@@ -4,10 +4,12 @@
 #include "store/dialect.h"
 #include "store/sqlitecall.h"
 #include "store/storeerror.h"
+#include "store/textcompare.h"
 #include "store/translate.h"
 
 #include <QDate>
 #include <QHash>
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -215,16 +217,20 @@ struct Recordset::Impl {
     quint64 nextSerial = 1;
     std::map<quint64, std::map<int, DbValue>> pending; // by row serial
 
-    bool cached() const { return cursorType != CursorType::ForwardOnly; }
+    // Keyset and static record sets keep every row; so does a forward-only one sorted by word.
+    bool materialized = false;
+    bool cached() const { return materialized; }
+    bool forwardOnly() const { return cursorType == CursorType::ForwardOnly; }
     int columnCount() const { return static_cast<int>(names.size()); }
     bool onRow() const { return pos >= 0 && pos < static_cast<qint64>(rows.size()); }
 
     int column(const QString& name) const {
-        const auto it = index.find(name.toLower());
-        if (it == index.end())
-            throw StoreError(3265,
-                             QStringLiteral("The field \"%1\" is not in the result.").arg(name));
-        return it.value();
+        // Callers name columns in lower case as a rule: one hash lookup, no allocation.
+        if (const auto it = index.constFind(name); it != index.constEnd())
+            return it.value();
+        if (const auto it = index.constFind(name.toLower()); it != index.constEnd())
+            return it.value();
+        throw StoreError(3265, QStringLiteral("The field \"%1\" is not in the result.").arg(name));
     }
 
     void requireOpen() const {
@@ -242,7 +248,7 @@ struct Recordset::Impl {
 
     void requireUpdatable() const {
         requireOpen();
-        if (!cached() || lockType == LockType::ReadOnly)
+        if (forwardOnly() || lockType == LockType::ReadOnly)
             throw StoreError(errnum::ReadOnlyRecordset,
                              QStringLiteral("This list of words cannot be changed."));
     }
@@ -445,6 +451,42 @@ struct Recordset::Impl {
         settle(conn->handle(), serials, newIds);
     }
 
+    // Orders the kept rows by word without regard to case; rows that come from an index scan
+    // are usually in order already, which one pass confirms.
+    void sortByWord() {
+        const int w = static_cast<int>(names.indexOf(QStringLiteral("word")));
+        if (w < 0 || rows.size() < 2)
+            return;
+        const int ncol = columnCount();
+        auto wordOf = [&](std::size_t r) {
+            const Cell& c = cells[r * ncol + w];
+            return c.type == SQLITE_TEXT ? std::string_view(arena.data() + c.off, c.len)
+                                         : std::string_view();
+        };
+        bool sorted = true;
+        for (std::size_t r = 1; r < rows.size() && sorted; ++r)
+            sorted = textcompare::compare(wordOf(r - 1), wordOf(r)) <= 0;
+        if (sorted)
+            return;
+        std::vector<std::size_t> order(rows.size());
+        for (std::size_t r = 0; r < order.size(); ++r)
+            order[r] = r;
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return textcompare::compare(wordOf(a), wordOf(b)) < 0;
+        });
+        std::vector<Row> newRows;
+        std::vector<Cell> newCells;
+        newRows.reserve(rows.size());
+        newCells.reserve(cells.size());
+        for (std::size_t r : order) {
+            newRows.push_back(rows[r]);
+            newCells.insert(newCells.end(), cells.begin() + r * ncol,
+                            cells.begin() + (r + 1) * ncol);
+        }
+        rows.swap(newRows);
+        cells.swap(newCells);
+    }
+
     void closeStatement() {
         if (stmt)
             sqlite3_finalize(stmt);
@@ -526,9 +568,10 @@ void Recordset::Open() {
     if (d->location == CursorLocation::Client)
         d->cursorType = CursorType::Static;
     sqlite3* db = d->conn->handle();
-    const TranslatedStatement t = translateStatement(d->source, d->cached());
+    const TranslatedStatement t = translateStatement(d->source, !d->forwardOnly());
     sqlite3_stmt* stmt = sqlitecall::prepare(db, t.sql, t.params);
-    if (!d->cached()) {
+    d->materialized = !d->forwardOnly() || t.sortByWord;
+    if (!d->materialized) {
         d->stmt = stmt;
         d->setColumns(stmt, 0);
         d->open = true;
@@ -536,7 +579,8 @@ void Recordset::Open() {
         return;
     }
     sqlitecall::StatementGuard g{stmt};
-    d->setColumns(stmt, 1);
+    const int first = d->forwardOnly() ? 0 : 1; // keyset and static get the row id first
+    d->setColumns(stmt, first);
     d->rows.clear();
     d->cells.clear();
     d->arena.clear();
@@ -544,13 +588,15 @@ void Recordset::Open() {
     const int ncol = d->columnCount();
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        d->appendRow(sqlite3_column_int64(stmt, 0), false);
+        d->appendRow(first ? sqlite3_column_int64(stmt, 0) : 0, false);
         Cell* row = &d->cells[d->cells.size() - ncol];
         for (int c = 0; c < ncol; ++c)
-            d->storeCell(row[c], stmt, c + 1);
+            d->storeCell(row[c], stmt, c + first);
     }
     if (rc != SQLITE_DONE)
         sqlitecall::fail(db, rc);
+    if (t.sortByWord)
+        d->sortByWord();
     d->pos = 0;
     d->open = true;
 }
@@ -575,7 +621,7 @@ bool Recordset::eof() const {
 
 bool Recordset::bof() const {
     d->requireOpen();
-    if (!d->cached())
+    if (!d->cached() || d->forwardOnly())
         return false;
     return d->pos < 0 || d->rows.empty();
 }
@@ -593,7 +639,7 @@ void Recordset::MoveNext() {
 
 void Recordset::MovePrevious() {
     d->requireOpen();
-    if (!d->cached())
+    if (d->forwardOnly())
         throw StoreError(errnum::ReadOnlyRecordset,
                          QStringLiteral("This list can only be read forward."));
     if (d->pos >= 0)
@@ -612,7 +658,7 @@ void Recordset::MoveFirst() {
 
 void Recordset::MoveLast() {
     d->requireOpen();
-    if (!d->cached())
+    if (d->forwardOnly())
         throw StoreError(errnum::ReadOnlyRecordset,
                          QStringLiteral("This list can only be read forward."));
     d->pos = d->rows.empty() ? 0 : static_cast<qint64>(d->rows.size()) - 1;
@@ -620,12 +666,12 @@ void Recordset::MoveLast() {
 
 qint64 Recordset::RecordCount() const {
     d->requireOpen();
-    return d->cached() ? static_cast<qint64>(d->rows.size()) : -1;
+    return d->forwardOnly() ? -1 : static_cast<qint64>(d->rows.size());
 }
 
 qint64 Recordset::AbsolutePosition() const {
     d->requireOpen();
-    if (!d->cached())
+    if (d->forwardOnly())
         return PosUnknown;
     if (d->rows.empty() || d->pos >= static_cast<qint64>(d->rows.size()))
         return PosEOF;
@@ -638,7 +684,7 @@ qint64 Recordset::AbsolutePosition() const {
 
 void Recordset::setAbsolutePosition(qint64 position) {
     d->requireOpen();
-    if (!d->cached())
+    if (d->forwardOnly())
         throw StoreError(errnum::ReadOnlyRecordset,
                          QStringLiteral("This list can only be read forward."));
     d->pos = std::clamp<qint64>(position - 1, 0, std::max<qint64>(0, d->rows.size() - 1));
