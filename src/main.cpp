@@ -1,3 +1,4 @@
+#include "search/frmsearch.h"
 #include "shell/fatal.h"
 #include "shell/form.h"
 #include "shell/frmsplash.h"
@@ -19,6 +20,7 @@ namespace {
 void registerWindows() {
     registry().registerKind(WindowKind::Menu, [] { return new shell::lumora_menu; });
     registry().registerKind(WindowKind::Splash, [] { return new shell::frmSplash; });
+    registry().registerKind(WindowKind::Search, [] { return new search::frmsearch; });
     registry().registerKind(WindowKind::Test, [] { return new frmtestusage; });
 }
 
