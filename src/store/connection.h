@@ -36,12 +36,18 @@ public:
 
     // For the store's own classes only.
     sqlite3* handle() const;
+    // Throws StoreError when the file was deleted or replaced since this connection opened it,
+    // after writing what the connection still holds to a recovery copy beside it.
+    void checkFileStillThere();
 
 private:
     QString m_provider;
     QString m_connectionString;
     sqlite3* m_db = nullptr;
     int m_transactionDepth = 0;
+    QString m_path;
+    unsigned long long m_device = 0;
+    unsigned long long m_inode = 0;
 };
 
 } // namespace store

@@ -172,6 +172,7 @@ QByteArray quoteIdent(const QString& name) {
 // Runs `body` inside a transaction of its own unless the connection already has one open.
 template <class F> void inWriteTransaction(Connection& conn, F&& body) {
     sqlite3* db = conn.handle();
+    conn.checkFileStillThere();
     const bool own = !conn.inTransaction();
     if (own)
         sqlitecall::exec(db, "BEGIN IMMEDIATE");

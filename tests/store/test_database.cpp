@@ -4,6 +4,7 @@
 #include "storetestutil.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -33,6 +34,7 @@ private slots:
     void notAWordListIsReported_data();
     void notAWordListIsReported();
     void missingFileIsReportedOnOpen();
+    void fileDeletedWhileRunningIsReportedAndRecovered();
 };
 
 void TestDatabase::createdOnFirstStartWithEmptyTable() {
@@ -143,6 +145,40 @@ void TestDatabase::missingFileIsReportedOnOpen() {
         QCOMPARE(e.number(), errnum::FileMissing);
     }
     QVERIFY(!QFile::exists(dir.path() + "/gone.db"));
+}
+
+void TestDatabase::fileDeletedWhileRunningIsReportedAndRecovered() {
+    StoreFile f;
+    f.add("saved before");
+    Connection conn;
+    Recordset rs;
+    rs.setCursorType(CursorType::Keyset);
+    rs.setLockType(LockType::Optimistic);
+    rs.setSource("SELECT * FROM listofwords");
+    rs.setActiveConnection(&conn);
+    rs.Open();
+    QVERIFY(QFile::remove(f.path));
+    rs.setField("synonym", "after the deletion");
+    try {
+        rs.Update();
+        QFAIL("saved into a deleted file");
+    } catch (const StoreError& e) {
+        QCOMPARE(e.number(), errnum::FileMissing);
+        QVERIFY2(e.description().contains("deleted"), qPrintable(e.description()));
+    }
+    const QStringList copies = QDir(f.dir.path()).entryList({"gre_wordlist.recovered-*.db"});
+    QCOMPARE(copies.size(), 1);
+    sqlite3* db = nullptr;
+    sqlite3_open((f.dir.path() + "/" + copies.first()).toUtf8().constData(), &db);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, "SELECT word, synonym FROM listofwords", -1, &st, nullptr);
+    QCOMPARE(sqlite3_step(st), SQLITE_ROW);
+    QCOMPARE(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))),
+             QString("saved before"));
+    QCOMPARE(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1))),
+             QString("syn"));
+    sqlite3_finalize(st);
+    sqlite3_close(db);
 }
 
 QTEST_GUILESS_MAIN(TestDatabase)
