@@ -7,10 +7,10 @@
 #include "support/testdatabase.h"
 
 #include <QComboBox>
-#include <QPushButton>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStringList>
 #include <QtTest>
 #include <memory>
