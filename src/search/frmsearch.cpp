@@ -5,7 +5,10 @@
 #include "store/connection.h"
 #include "store/recordset.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QColor>
 #include <QComboBox>
@@ -85,6 +88,22 @@ void setBackground(QWidget* widget, const QColor& colour) {
 void setBoxBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Base, colour);
+    widget->setPalette(palette);
+}
+
+// Menus, drop-down lists and the calendar keep the application's colours rather than the dark
+// ones they would take over from the window and the frame.
+void useStandardColours(QWidget* widget) {
+    const QPalette standard = QApplication::palette();
+    QPalette palette;
+    for (int g = 0; g < QPalette::NColorGroups; ++g) {
+        for (int r = 0; r < QPalette::NColorRoles; ++r) {
+            const auto group = QPalette::ColorGroup(g);
+            const auto role = QPalette::ColorRole(r);
+            if (role != QPalette::NoRole)
+                palette.setBrush(group, role, standard.brush(group, role));
+        }
+    }
     widget->setPalette(palette);
 }
 
@@ -391,6 +410,9 @@ void frmsearch::configureLook() {
     }
     chkdifficult->setFont(sansSerif(true));
     setBackground(chkdifficult, kBlack);
+    QPalette checkPalette = chkdifficult->palette();
+    checkPalette.setColor(QPalette::Button, kBlack);
+    chkdifficult->setPalette(checkPalette);
     setTextColour(chkdifficult, kRed);
 
     frameflash->setFont(sansSerif(false));
@@ -403,6 +425,9 @@ void frmsearch::configureLook() {
 
     menuBar->setFont(sansSerif(false));
     mypopupmenu->setFont(sansSerif(false));
+    for (QWidget* popup : std::initializer_list<QWidget*>{
+             menuBar, mnufile, mypopupmenu, Combo1->view(), DTPicker1->calendarWidget()})
+        useStandardColours(popup);
 }
 
 void frmsearch::connectHandlers() {
