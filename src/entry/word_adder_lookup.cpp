@@ -1,0 +1,25 @@
+// The word entry window's list of the words already in the list that begin with the typed text.
+#include "entry/word_adder.h"
+#include "shell/listfill.h"
+#include "store/dialect.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+void word_adder::Text3_Change() {
+    const bool empty = Text3->text().isEmpty();
+    for (QWidget* control : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(List1),
+                             static_cast<QWidget*>(Label4)})
+        control->setVisible(!empty);
+
+    // Runs for the empty text too: the hidden list then holds every word, which makes a
+    // refused save of an empty word show the duplicate message.
+    if (!connadder)
+        return;
+    shell::fillListFromStatement(List1, *connadder,
+                                 QStringLiteral("SELECT * FROM listofwords WHERE  word LIKE '") +
+                                     store::escapeQuotes(Text3->text()) +
+                                     QStringLiteral("%' ORDER BY  word"));
+    List1->setEnabled(List1->count() > 0);
+}
