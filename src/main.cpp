@@ -1,3 +1,4 @@
+#include "entry/word_adder.h"
 #include "search/frmsearch.h"
 #include "shell/fatal.h"
 #include "shell/form.h"
@@ -20,6 +21,7 @@ namespace {
 void registerWindows() {
     registry().registerKind(WindowKind::Menu, [] { return new shell::lumora_menu; });
     registry().registerKind(WindowKind::Splash, [] { return new shell::frmSplash; });
+    registry().registerKind(WindowKind::WordAdder, [] { return new word_adder; });
     registry().registerKind(WindowKind::Search, [] { return new search::frmsearch; });
     registry().registerKind(WindowKind::Test, [] { return new frmtestusage; });
 }
