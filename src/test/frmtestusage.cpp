@@ -34,16 +34,30 @@ void setColours(QWidget* widget, const QColor& text, const QColor& background) {
     widget->setAutoFillBackground(true);
 }
 
-// A font by name; where the machine lacks it, the hint picks a like one.
-QFont namedFont(const QString& family, qreal points, bool bold, bool italic,
+// A font by name. Where the machine lacks it, the families after it (fonts with the same
+// letter widths, common on Linux) and then the style hint stand in, so texts fit their boxes.
+QFont namedFont(const QStringList& families, qreal points, bool bold, bool italic,
                 QFont::StyleHint hint) {
-    QFont font(family);
+    QFont font(families.first());
+    font.setFamilies(families);
     font.setStyleHint(hint);
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setItalic(italic);
     return font;
 }
+
+const QStringList kTimesNewRoman{QStringLiteral("Times New Roman"),
+                                 QStringLiteral("Liberation Serif"), QStringLiteral("Tinos"),
+                                 QStringLiteral("Nimbus Roman")};
+const QStringList kMsSansSerif{
+    QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+    QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Nimbus Sans")};
+const QStringList kComicSans{QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")};
+const QStringList kTempusSans{QStringLiteral("Tempus Sans ITC")};
+const QStringList kNewsGothic{QStringLiteral("News Gothic MT"),
+                              QStringLiteral("Liberation Sans Narrow"),
+                              QStringLiteral("Nimbus Sans Narrow")};
 
 // The character a key types, as the key handlers receive it; 0 for keys that type none.
 int keyAscii(const QKeyEvent* key) {
@@ -146,20 +160,16 @@ void frmtestusage::configureLook() {
     setAutoFillBackground(true);
 
     setColours(lblmessage, kNavy, kLightYellow);
-    lblmessage->setFont(
-        namedFont(QStringLiteral("Times New Roman"), 9.75, true, true, QFont::Serif));
+    lblmessage->setFont(namedFont(kTimesNewRoman, 9.75, true, true, QFont::Serif));
 
     for (QLabel* label : lbltesttype) {
         setColours(label, Qt::black, kOrange);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     }
-    lbltesttype[0]->setFont(
-        namedFont(QStringLiteral("Tempus Sans ITC"), 14.25, true, true, QFont::Decorative));
-    lbltesttype[1]->setFont(
-        namedFont(QStringLiteral("News Gothic MT"), 14.25, true, false, QFont::SansSerif));
+    lbltesttype[0]->setFont(namedFont(kTempusSans, 14.25, true, true, QFont::Decorative));
+    lbltesttype[1]->setFont(namedFont(kNewsGothic, 14.25, true, false, QFont::SansSerif));
 
-    const QFont usageFont =
-        namedFont(QStringLiteral("MS Sans Serif"), 8.25, true, false, QFont::SansSerif);
+    const QFont usageFont = namedFont(kMsSansSerif, 8.25, true, false, QFont::SansSerif);
     setColours(lblusage[0], Qt::black, QColor(128, 255, 255));
     setColours(lblusage[1], Qt::black, QColor(128, 255, 128));
     for (QLabel* label : lblusage) {
@@ -169,30 +179,29 @@ void frmtestusage::configureLook() {
     }
 
     setColours(lstoptions, kNavy, Qt::white);
-    lstoptions->setFont(
-        namedFont(QStringLiteral("Times New Roman"), 11.25, true, false, QFont::Serif));
+    lstoptions->setFont(namedFont(kTimesNewRoman, 11.25, true, false, QFont::Serif));
 
     setColours(labinstr, Qt::black, kLightYellow);
     labinstr->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    labinstr->setFont(
-        namedFont(QStringLiteral("MS Sans Serif"), 9.75, true, false, QFont::SansSerif));
+    labinstr->setFont(namedFont(kMsSansSerif, 9.75, true, false, QFont::SansSerif));
 
     setColours(lblno, kGreen, Qt::black);
     lblno->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblno->setFont(namedFont(QStringLiteral("Times New Roman"), 48, true, false, QFont::Serif));
+    lblno->setFont(namedFont(kTimesNewRoman, 48, true, false, QFont::Serif));
 
     setColours(lblnomessage, Qt::red, Qt::black);
-    QFont struck = namedFont(QStringLiteral("Times New Roman"), 18, true, false, QFont::Serif);
+    QFont struck = namedFont(kTimesNewRoman, 18, true, false, QFont::Serif);
     struck.setStrikeOut(true);
     lblnomessage->setFont(struck);
 
     setColours(lbltip, kGreen, QColor(0, 0, 64));
+    // The font a window gives its labels when none is chosen.
+    lbltip->setFont(namedFont(kMsSansSerif, 8.25, false, false, QFont::SansSerif));
 
     // Until the first answer the verdict box has the ordinary face colour.
     setColours(lblresult, Qt::black, palette().color(QPalette::Button));
     lblresult->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblresult->setFont(
-        namedFont(QStringLiteral("Comic Sans MS"), 14.25, true, false, QFont::Cursive));
+    lblresult->setFont(namedFont(kComicSans, 14.25, true, false, QFont::SansSerif));
 }
 
 void frmtestusage::connectHandlers() {
