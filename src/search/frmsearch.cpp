@@ -161,6 +161,7 @@ frmsearch::frmsearch(QWidget* parent) : Form(shell::WindowKind::Search, parent) 
     createMenus();
     placeControls();
     configureLook();
+    fitLabels();
     connectHandlers();
 }
 
@@ -428,6 +429,22 @@ void frmsearch::configureLook() {
     for (QWidget* popup : std::initializer_list<QWidget*>{
              menuBar, mnufile, mypopupmenu, Combo1->view(), DTPicker1->calendarWidget()})
         useStandardColours(popup);
+}
+
+void frmsearch::fitLabels() {
+    // The design's labels were measured for narrower fonts than this machine may substitute:
+    // a label keeps its place and width but grows downwards rather than cut off its last line.
+    for (QLabel* label : findChildren<QLabel*>()) {
+        QString longest = label->text();
+        if (label == Label5)
+            longest = QStringLiteral("Search for  the word whose identity number begins with");
+        QLabel probe(longest);
+        probe.setFont(label->font());
+        probe.setWordWrap(label->wordWrap());
+        const int needed = probe.heightForWidth(label->width());
+        if (needed > label->height())
+            label->resize(label->width(), needed);
+    }
 }
 
 void frmsearch::connectHandlers() {

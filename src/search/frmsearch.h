@@ -141,6 +141,7 @@ private:
     void createMenus();
     void placeControls();
     void configureLook();
+    void fitLabels();
     void connectHandlers();
 
     // Search side.
