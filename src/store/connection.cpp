@@ -26,7 +26,8 @@ void Connection::Open(const QString&, const QString&) {
                          QStringLiteral("The word list file \"%1\" does not exist.").arg(path));
     sqlite3* db = nullptr;
     const int rc =
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr); // one thread each
     try {
         if (rc != SQLITE_OK)
             sqlitecall::fail(db, rc);

@@ -307,13 +307,6 @@ struct Recordset::Impl {
         cells.erase(first, first + columnCount());
     }
 
-    qint64 rowBySerial(quint64 serial) const {
-        for (qint64 r = 0; r < static_cast<qint64>(rows.size()); ++r)
-            if (rows[r].serial == serial)
-                return r;
-        return -1;
-    }
-
     // Re-reads a written row so the cache holds what the table now holds.
     void refreshRow(sqlite3* db, qint64 row) {
         QByteArray sql = "SELECT ";
@@ -421,35 +414,30 @@ struct Recordset::Impl {
                                             "meanwhile); nothing was saved."));
     }
 
-    // After a successful commit: new rows take their ids, the cache takes the written values.
-    void settle(sqlite3* db, const std::vector<quint64>& serials,
-                const std::vector<qint64>& newIds) {
-        for (std::size_t k = 0; k < serials.size(); ++k) {
-            const qint64 row = rowBySerial(serials[k]);
-            if (row < 0)
-                continue;
-            if (rows[row].isNew) {
-                rows[row].rowid = newIds[k];
-                rows[row].isNew = false;
-            }
-            pending.erase(serials[k]);
-            refreshRow(db, row);
-        }
-    }
-
-    void writeRows(const std::vector<quint64>& serials) {
-        if (serials.empty())
+    // Writes the pending changes of the given rows in one transaction; afterwards new rows take
+    // their ids and the cache takes the written values. On a failure nothing is written and
+    // every change stays pending.
+    void writeRows(const std::vector<qint64>& rowIndices) {
+        if (rowIndices.empty())
             return;
-        std::vector<qint64> newIds(serials.size(), 0);
+        std::vector<qint64> newIds(rowIndices.size(), 0);
         inWriteTransaction(*conn, [&](sqlite3* db) {
-            for (std::size_t k = 0; k < serials.size(); ++k) {
-                const qint64 row = rowBySerial(serials[k]);
-                writeRow(db, row);
-                if (rows[row].isNew)
+            for (std::size_t k = 0; k < rowIndices.size(); ++k) {
+                writeRow(db, rowIndices[k]);
+                if (rows[rowIndices[k]].isNew)
                     newIds[k] = sqlite3_last_insert_rowid(db);
             }
         });
-        settle(conn->handle(), serials, newIds);
+        sqlite3* db = conn->handle();
+        for (std::size_t k = 0; k < rowIndices.size(); ++k) {
+            Row& row = rows[rowIndices[k]];
+            if (row.isNew) {
+                row.rowid = newIds[k];
+                row.isNew = false;
+            }
+            pending.erase(row.serial);
+            refreshRow(db, rowIndices[k]);
+        }
     }
 
     // Orders the kept rows by word without regard to case; rows that come from an index scan
@@ -469,12 +457,35 @@ struct Recordset::Impl {
             sorted = textcompare::compare(wordOf(r - 1), wordOf(r)) <= 0;
         if (sorted)
             return;
+        // Sort on the case-folded first eight bytes where they are plain ASCII; the full
+        // comparison only settles ties and words with other letters up front.
+        struct Key {
+            quint64 prefix;
+            bool ascii;
+            std::size_t row;
+        };
+        std::vector<Key> keys(rows.size());
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const std::string_view w8 = wordOf(r).substr(0, 8);
+            quint64 prefix = 0;
+            bool ascii = true;
+            for (std::size_t i = 0; i < 8; ++i) {
+                auto c = static_cast<unsigned char>(i < w8.size() ? w8[i] : 0);
+                ascii = ascii && c < 0x80;
+                if (c >= 'A' && c <= 'Z')
+                    c += 32;
+                prefix = (prefix << 8) | c;
+            }
+            keys[r] = {prefix, ascii, r};
+        }
+        std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+            if (a.ascii && b.ascii && a.prefix != b.prefix)
+                return a.prefix < b.prefix;
+            return textcompare::compare(wordOf(a.row), wordOf(b.row)) < 0;
+        });
         std::vector<std::size_t> order(rows.size());
         for (std::size_t r = 0; r < order.size(); ++r)
-            order[r] = r;
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return textcompare::compare(wordOf(a), wordOf(b)) < 0;
-        });
+            order[r] = keys[r].row;
         std::vector<Row> newRows;
         std::vector<Cell> newCells;
         newRows.reserve(rows.size());
@@ -738,17 +749,18 @@ void Recordset::Update() {
     d->requireUpdatable();
     if (!d->onRow())
         return;
-    const quint64 serial = d->rows[d->pos].serial;
-    if (d->pending.count(serial))
-        d->writeRows({serial});
+    if (d->pending.count(d->rows[d->pos].serial))
+        d->writeRows({d->pos});
 }
 
 void Recordset::UpdateBatch() {
     d->requireUpdatable();
-    std::vector<quint64> serials;
-    for (const auto& [serial, changes] : d->pending)
-        serials.push_back(serial);
-    d->writeRows(serials);
+    std::vector<qint64> rowIndices;
+    for (qint64 r = 0;
+         r < static_cast<qint64>(d->rows.size()) && rowIndices.size() < d->pending.size(); ++r)
+        if (d->pending.count(d->rows[r].serial))
+            rowIndices.push_back(r);
+    d->writeRows(rowIndices);
 }
 
 void Recordset::CancelUpdate() {
