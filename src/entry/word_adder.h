@@ -74,6 +74,8 @@ private:
     void arrangeTabOrder();
     void bindFields();
     void connectHandlers();
+    // Label2, List1 and Label4 together, in that order.
+    void setLookupVisible(bool visible);
 
     // The window's own connection, for the word lookup; open from load to unload.
     std::unique_ptr<store::Connection> connadder;
