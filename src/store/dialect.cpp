@@ -187,6 +187,13 @@ QByteArray wordLikeCondition(const QByteArray& pattern, std::vector<QByteArray>&
     const QByteArray prefix = asciiPrefix(pattern, true);
     const bool nonAscii = prefix.size() < pattern.size() &&
                           static_cast<unsigned char>(pattern[prefix.size()]) >= 0x80;
+    // "abc%": the index range alone is the exact answer, unless the prefix ends in '@', whose
+    // successor 'A' the case folding turns into 'a'.
+    if (!prefix.isEmpty() && prefix.size() == pattern.size() - 1 && pattern.endsWith('%') &&
+        !prefix.endsWith('@')) {
+        const QByteArray range = wordRange(prefix, false, params);
+        return "(" + range.left(range.size() - 5) + ")"; // without the trailing " AND "
+    }
     const QByteArray range = wordRange(prefix, nonAscii, params);
     return "(" + range + "gre_like(" + param(params, pattern) + ", word))";
 }
@@ -235,6 +242,8 @@ TranslatedStatement translateStatement(const QString& statement, bool withRowId)
                     out.sql += wordEqualsCondition(toks[lit].text, out.params);
                 else if (isLike)
                     out.sql += "gre_like(" + param(out.params, value) + ", " + col + ")";
+                else if (textcompare::isAscii(std::string_view(value.constData(), value.size())))
+                    out.sql += "(" + col + " = " + param(out.params, value) + " COLLATE NOCASE)";
                 else
                     out.sql +=
                         "(" + col + " = " + param(out.params, value) + " COLLATE GRE_UNICASE)";

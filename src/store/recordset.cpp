@@ -51,6 +51,21 @@ struct Cell {
     Cell() : i(0) {}
 };
 
+// Stored dates are "yyyy-mm-dd"; read them without making a string first.
+QDate isoDateFromBytes(const char* t, int len) {
+    if (len != 10 || t[4] != '-' || t[7] != '-')
+        return {};
+    int v[3] = {0, 0, 0};
+    const int start[3] = {0, 5, 8}, width[3] = {4, 2, 2};
+    for (int k = 0; k < 3; ++k)
+        for (int i = start[k]; i < start[k] + width[k]; ++i) {
+            if (t[i] < '0' || t[i] > '9')
+                return {};
+            v[k] = v[k] * 10 + (t[i] - '0');
+        }
+    return QDate(v[0], v[1], v[2]);
+}
+
 QVariant toVariant(ColKind kind, int type, qint64 i, double d, const char* text, int len) {
     if (type == SQLITE_NULL)
         return {};
@@ -63,6 +78,8 @@ QVariant toVariant(ColKind kind, int type, qint64 i, double d, const char* text,
         break;
     case ColKind::Date:
         if (type == SQLITE_TEXT || type == SQLITE_BLOB) {
+            if (const QDate iso = isoDateFromBytes(text, len); iso.isValid())
+                return QVariant(iso);
             const QString t = QString::fromUtf8(text, len);
             const QDate date = parseDateText(t);
             return date.isValid() ? QVariant(date) : QVariant(t);
@@ -226,9 +243,10 @@ struct Recordset::Impl {
     bool onRow() const { return pos >= 0 && pos < static_cast<qint64>(rows.size()); }
 
     int column(const QString& name) const {
-        // Callers name columns in lower case as a rule: one hash lookup, no allocation.
-        if (const auto it = index.constFind(name); it != index.constEnd())
-            return it.value();
+        // Callers name columns as the table does, as a rule: a few exact comparisons.
+        for (int c = 0; c < names.size(); ++c)
+            if (names[c].size() == name.size() && names[c] == name)
+                return c;
         if (const auto it = index.constFind(name.toLower()); it != index.constEnd())
             return it.value();
         throw StoreError(3265, QStringLiteral("The field \"%1\" is not in the result.").arg(name));

@@ -18,6 +18,15 @@ std::vector<char32_t> folded(std::string_view text) {
     return std::vector<char32_t>(ucs4.begin(), ucs4.end());
 }
 
+// ASCII text seen through lower-case letters, without a copy.
+struct AsciiFolded {
+    std::string_view text;
+    std::size_t size() const { return text.size(); }
+    unsigned char operator[](std::size_t i) const {
+        return foldAscii(static_cast<unsigned char>(text[i]));
+    }
+};
+
 // Glob-style match with one backtracking point per '%', the classic linear-space algorithm.
 template <class Seq> bool matchFolded(const Seq& p, const Seq& t) {
     std::size_t pi = 0, ti = 0, starP = std::size_t(-1), starT = 0;
@@ -79,14 +88,8 @@ int compare(std::string_view a, std::string_view b) {
 }
 
 bool like(std::string_view pattern, std::string_view text) {
-    if (isAscii(pattern) && isAscii(text)) {
-        std::string p(pattern), t(text);
-        for (auto& c : p)
-            c = static_cast<char>(foldAscii(static_cast<unsigned char>(c)));
-        for (auto& c : t)
-            c = static_cast<char>(foldAscii(static_cast<unsigned char>(c)));
-        return matchFolded(p, t);
-    }
+    if (isAscii(pattern) && isAscii(text))
+        return matchFolded(AsciiFolded{pattern}, AsciiFolded{text});
     return matchFolded(folded(pattern), folded(text));
 }
 

@@ -110,6 +110,17 @@ void TestStatements::likeWildcardsAndIdPrefix() {
              (QStringList{"w020", "w120"}));
     QCOMPARE(wordsOf(conn, "SELECT * FROM listofwords WHERE word LIKE 'x%' ORDER BY word"),
              QStringList{});
+    // Prefixes next to the letters in the character table match exactly their own words.
+    for (const char* w : {"k@b", "k[x", "kAb", "K_z", "kZ", "k{"})
+        f.add(w);
+    QCOMPARE(wordsOf(conn, "SELECT * FROM listofwords WHERE word LIKE 'k@%' ORDER BY word"),
+             QStringList{"k@b"});
+    QCOMPARE(wordsOf(conn, "SELECT * FROM listofwords WHERE word LIKE 'KZ%' ORDER BY word"),
+             QStringList{"kZ"});
+    QCOMPARE(wordsOf(conn, "SELECT * FROM listofwords WHERE word LIKE 'k[%' ORDER BY word"),
+             QStringList{"k[x"});
+    QCOMPARE(wordsOf(conn, "SELECT * FROM listofwords WHERE word LIKE 'k%' ORDER BY word"),
+             (QStringList{"k@b", "k[x", "K_z", "kAb", "kZ", "k{"}));
 }
 
 void TestStatements::dateLiteralsAndBooleans() {
