@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <sqlite3.h>
 
 using shell::registry;
 using shell::WindowKind;
@@ -194,6 +195,28 @@ private slots:
         click(w, "cmdUpdate");
         QCOMPARE(fx.harness->dialogs.calls().size(), 1);
         QCOMPARE(fx.db->row("zeal")->synonym, QStringLiteral("not entered"));
+    }
+
+    void saveRefusedByALockedFileKeepsTheRowForTheNextUpdate() {
+        word_adder* w = fx.open();
+        QTest::keyClicks(w->Text3, "zeal");
+        QTest::keyClicks(w->txtFields[1], "ardour");
+        // Another program holds the file for writing while Update is pressed.
+        sqlite3* other = nullptr;
+        QCOMPARE(sqlite3_open(fx.db->path().toUtf8().constData(), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        fx.harness->dialogs.queueAnswer(shell::Answer::Ok);
+        click(w, "cmdUpdate");
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        const QStringList texts = fx.harness->dialogs.texts();
+        QCOMPARE(texts.size(), 1);
+        QVERIFY(!texts.first().isEmpty() && texts.first() != word_adder::duplicateMessage());
+        QCOMPARE(fx.db->count(), 0);
+        // Nothing typed was lost: the next Update saves it.
+        click(w, "cmdUpdate");
+        QCOMPARE(fx.harness->dialogs.calls().size(), 1);
+        QCOMPARE(fx.db->row("zeal")->synonym, QStringLiteral("ardour"));
     }
 
     void typedThenErasedListsEveryWordHidden() {
