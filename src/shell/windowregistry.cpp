@@ -77,7 +77,10 @@ void WindowRegistry::show(WindowKind kind, bool modal) {
     form->raise();
     form->activateWindow();
 
-    ++m_modalDepth[kind];
+    // Counted per instance: a window that unloads and reloads itself from its own modal wait
+    // (Add in the word entry window) gets a modal show of its own.
+    const Form* const self = form;
+    ++m_modalDepth[self];
     QPointer<Form> guard(form);
     if (m_modalRunner) {
         m_modalRunner(form);
@@ -89,8 +92,9 @@ void WindowRegistry::show(WindowKind kind, bool modal) {
         if (mine != m_modalLoops.end() && mine->second == &loop)
             m_modalLoops.erase(mine);
     }
-    if (--m_modalDepth[kind] <= 0)
-        m_modalDepth.erase(kind);
+    if (const auto depth = m_modalDepth.find(self);
+        depth != m_modalDepth.end() && --depth->second <= 0)
+        m_modalDepth.erase(depth);
     // Still loaded (a test runner returned early): the next show decides its modality afresh.
     if (guard && window(kind) == guard && !isModal(kind))
         guard->setWindowModality(Qt::NonModal);
@@ -132,8 +136,8 @@ bool WindowRegistry::isLoaded(WindowKind kind) const {
 }
 
 bool WindowRegistry::isModal(WindowKind kind) const {
-    const auto depth = m_modalDepth.find(kind);
-    return depth != m_modalDepth.end() && depth->second > 0 && isLoaded(kind);
+    const auto depth = m_modalDepth.find(window(kind));
+    return depth != m_modalDepth.end() && depth->second > 0;
 }
 
 Form* WindowRegistry::window(WindowKind kind) const {
@@ -199,6 +203,7 @@ void WindowRegistry::windowDestroyed(Form* form) {
 void WindowRegistry::discard(WindowKind kind, Form* form) {
     if (window(kind) == form)
         m_windows.erase(kind);
+    m_modalDepth.erase(form);
     const auto loop = m_modalLoops.find(kind);
     if (loop != m_modalLoops.end()) {
         loop->second->quit();

@@ -57,7 +57,7 @@ private:
 
     std::map<WindowKind, std::function<Form*()>> m_factories;
     std::map<WindowKind, Form*> m_windows;
-    std::map<WindowKind, int> m_modalDepth;
+    std::map<const Form*, int> m_modalDepth; // modal shows under way, per instance
     std::map<WindowKind, QEventLoop*> m_modalLoops;
     std::set<Form*> m_unloading;
     std::function<void(Form*)> m_modalRunner;
