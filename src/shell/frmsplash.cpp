@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QVector>
+#include <qdrawutil.h>
 
 namespace shell {
 
@@ -140,10 +141,9 @@ void frmSplash::createControls() {
     lblCopyright = makeLabel(Frame1, "lblCopyright", QStringLiteral("Copyright (c) 2026"));
     lblCompany = makeLabel(Frame1, "lblCompany",
                            QStringLiteral("A personal vocabulary trainer for the GRE"));
-    lblWarning = makeLabel(
-        Frame1, "lblWarning",
-        QStringLiteral("Questions and suggestions: write to the GRE Wordlist developers."));
-    lblWarning->setWordWrap(true);
+    lblWarning = makeLabel(Frame1, "lblWarning",
+                           QStringLiteral("Contact: the GRE Wordlist developers, through the "
+                                          "project's issue tracker"));
     lblLicenseTo =
         makeLabel(Frame1, "lblLicenseTo", QStringLiteral("Press Escape key to close this window "));
 }
@@ -160,9 +160,9 @@ void frmSplash::createLayout() {
     grid->addWidget(lblProductName, 3, 1, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
     grid->addWidget(lblVersion, 4, 1, 1, 2, Qt::AlignRight);
     grid->setRowStretch(5, 1);
-    grid->addWidget(lblWarning, 6, 0, 2, 2, Qt::AlignLeft | Qt::AlignBottom);
-    grid->addWidget(lblCompany, 6, 2, Qt::AlignRight);
-    grid->addWidget(lblCopyright, 7, 2, Qt::AlignRight);
+    grid->addWidget(lblCompany, 6, 0, 1, 3, Qt::AlignRight);
+    grid->addWidget(lblCopyright, 7, 0, 1, 3, Qt::AlignRight);
+    grid->addWidget(lblWarning, 8, 0, 1, 3, Qt::AlignLeft);
     grid->setColumnStretch(1, 1);
 
     auto* window = new QVBoxLayout(this);
@@ -238,6 +238,13 @@ void frmSplash::showEvent(QShowEvent* event) {
         centreOnScreen();
         m_centred = true;
     }
+}
+
+void frmSplash::paintEvent(QPaintEvent* event) {
+    Form::paintEvent(event);
+    // The raised edge of a fixed dialog, drawn by the window itself since it has no caption.
+    QPainter painter(this);
+    qDrawWinPanel(&painter, rect(), palette(), false);
 }
 
 void frmSplash::centreOnScreen() {

@@ -36,6 +36,7 @@ protected:
     // The window sees every key before its controls do.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void createControls();

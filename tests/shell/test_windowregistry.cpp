@@ -1,3 +1,4 @@
+#include "shell/dialogs.h"
 #include "shell/windowregistry.h"
 #include "support/countingform.h"
 #include "support/shellharness.h"
@@ -198,6 +199,16 @@ private slots:
         delete registry().window(WindowKind::Search);
         QVERIFY(!registry().isLoaded(WindowKind::Search));
         QCOMPARE(log.unloads, 0);
+    }
+
+    void staleHarnessLeavesTheNewOneInForce() {
+        // A fixture that skipped its tear-down: the old harness dies after the new one exists.
+        auto newer = std::make_unique<testsupport::ShellHarness>();
+        harness.reset();
+        QCOMPARE(&shell::dialogs(), static_cast<shell::Dialogs*>(&newer->dialogs));
+        registry().show(WindowKind::Search, true); // returns: the test runner is still in force
+        QCOMPARE(newer->modalShows, QList<WindowKind>{WindowKind::Search});
+        harness = std::move(newer);
     }
 
 private:

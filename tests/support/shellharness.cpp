@@ -10,7 +10,18 @@
 
 namespace testsupport {
 
+namespace {
+
+// The harness whose services are installed. A fixture that skipped its tear-down leaves an
+// older harness alive; its destruction must not take the services from the newer one.
+ShellHarness* active = nullptr;
+
+} // namespace
+
 ShellHarness::ShellHarness(std::uint64_t seed) {
+    // Windows a previous test left behind would otherwise meet this test's services.
+    shell::registry().destroyAll();
+    active = this;
     shell::installDialogs(&dialogs);
     shell::installClock(&clock);
     shell::seedRandom(seed);
@@ -29,6 +40,9 @@ ShellHarness::ShellHarness(std::uint64_t seed) {
 }
 
 ShellHarness::~ShellHarness() {
+    if (active != this)
+        return;
+    active = nullptr;
     shell::registry().destroyAll();
     shell::registry().setModalRunner({});
     shell::registry().setQuitHandler({});

@@ -12,8 +12,8 @@ namespace testsupport {
 
 // Puts the program's services into test mode for the lifetime of the object: scripted dialogs,
 // a fixed clock, a seeded random generator, modal shows that return at once and an end of the
-// program that is only recorded. The destructor destroys every window and restores the
-// real services.
+// program that is only recorded. Construction starts from no windows; the destructor destroys
+// every window and restores the real services, unless a newer harness has taken over.
 class ShellHarness {
 public:
     explicit ShellHarness(std::uint64_t seed = 20260315);
