@@ -167,6 +167,22 @@ private slots:
         QCOMPARE(log.unloads, 1);
     }
 
+    void windowReopeningItselfFromItsModalWaitIsModalAgain() {
+        QList<bool> modal;
+        harness->onModal = [&](shell::Form*) {
+            modal.append(registry().isModal(WindowKind::Search));
+            if (log.loads == 1) {
+                registry().unload(WindowKind::Search);
+                registry().show(WindowKind::Search, true);
+            }
+        };
+        registry().show(WindowKind::Search, true);
+        QCOMPARE(harness->modalShows.size(), 2);
+        QCOMPARE(modal, (QList<bool>{true, true}));
+        QCOMPARE(log.loads, 2);
+        QCOMPARE(log.unloads, 2);
+    }
+
     void endProgramRunsNoUnloadHandler() {
         testsupport::registerCountingForm(WindowKind::Splash, &other, false);
         registry().show(WindowKind::Search);
