@@ -39,6 +39,9 @@ struct DbValue {
     QByteArray s;
 };
 
+// The type of a kept cell whose value has not been read from the table yet.
+constexpr int kNotLoaded = 0;
+
 // A value of the result kept by a keyset or static record set; text lives in the arena.
 struct Cell {
     int type = SQLITE_NULL;
@@ -216,6 +219,9 @@ struct Recordset::Impl {
 
     QStringList names;
     std::vector<ColKind> kinds;
+    std::vector<int> stmtToColumn; // kept record sets: statement column -> column of names
+    std::vector<int> deferred;     // columns read per row on first use (see kLightColumns)
+    sqlite3_stmt* loadStmt = nullptr;
     QHash<QString, int> index; // lower-case name -> column
 
     // Forward-only: the running statement and whether it has a row.
@@ -272,16 +278,76 @@ struct Recordset::Impl {
                              QStringLiteral("This list of words cannot be changed."));
     }
 
-    void setColumns(sqlite3_stmt* s, int first) {
+    // Names the columns: those of the statement from `first` on, or, for a narrowed
+    // "SELECT *", every column of the table with the missing ones read later.
+    void setColumns(sqlite3_stmt* s, int first, bool light = false) {
         names.clear();
         kinds.clear();
         index.clear();
+        stmtToColumn.clear();
+        deferred.clear();
         const int n = sqlite3_column_count(s);
+        if (light) {
+            for (const char* name : kTableColumns)
+                names << QString::fromLatin1(name);
+        } else {
+            for (int c = first; c < n; ++c)
+                names << QString::fromUtf8(sqlite3_column_name(s, c));
+        }
+        for (int c = 0; c < names.size(); ++c) {
+            index.insert(names[c].toLower(), c);
+            kinds.push_back(kindOf(names[c]));
+        }
+        std::vector<bool> present(names.size(), false);
         for (int c = first; c < n; ++c) {
-            const QString name = QString::fromUtf8(sqlite3_column_name(s, c));
-            index.insert(name.toLower(), names.size());
-            names << name;
-            kinds.push_back(kindOf(name));
+            const int col =
+                light
+                    ? static_cast<int>(names.indexOf(QString::fromUtf8(sqlite3_column_name(s, c))))
+                    : c - first;
+            stmtToColumn.push_back(col);
+            if (col >= 0)
+                present[col] = true;
+        }
+        for (int c = 0; c < names.size(); ++c)
+            if (!present[c])
+                deferred.push_back(c);
+    }
+
+    // Reads the deferred columns of one kept row.
+    void loadDeferred(qint64 row) {
+        if (!loadStmt) {
+            QByteArray sql = "SELECT ";
+            for (std::size_t k = 0; k < deferred.size(); ++k)
+                sql += (k ? ", " : "") + quoteIdent(names[deferred[k]]);
+            sql += " FROM listofwords WHERE rowid = ?1";
+            loadStmt = sqlitecall::prepare(conn->handle(), sql);
+        }
+        sqlite3_reset(loadStmt);
+        sqlite3_bind_int64(loadStmt, 1, rows[row].rowid);
+        const int rc = sqlite3_step(loadStmt);
+        Cell* cellRow = &cells[static_cast<std::size_t>(row) * columnCount()];
+        for (std::size_t k = 0; k < deferred.size(); ++k) {
+            if (rc == SQLITE_ROW)
+                storeCell(cellRow[deferred[k]], loadStmt, static_cast<int>(k));
+            else
+                cellRow[deferred[k]].type = SQLITE_NULL; // deleted meanwhile
+        }
+        sqlite3_reset(loadStmt);
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            sqlitecall::fail(conn->handle(), rc);
+    }
+
+    void storeValue(Cell& cell, const DbValue& v) {
+        cell.type = v.type;
+        cell.len = 0;
+        if (v.type == SQLITE_INTEGER)
+            cell.i = v.i;
+        else if (v.type == SQLITE_FLOAT)
+            cell.d = v.d;
+        else if (v.type == SQLITE_TEXT) {
+            cell.off = arena.size();
+            cell.len = static_cast<quint32>(v.s.size());
+            arena.append(v.s.constData(), v.s.size());
         }
     }
 
@@ -316,6 +382,9 @@ struct Recordset::Impl {
     void appendRow(qint64 rowid, bool isNew) {
         rows.push_back({rowid, nextSerial++, isNew});
         cells.resize(cells.size() + columnCount());
+        if (!isNew)
+            for (int c : deferred)
+                cells[cells.size() - columnCount() + c].type = kNotLoaded;
     }
 
     void eraseRow(qint64 row) {
@@ -323,20 +392,6 @@ struct Recordset::Impl {
         rows.erase(rows.begin() + row);
         const auto first = cells.begin() + row * columnCount();
         cells.erase(first, first + columnCount());
-    }
-
-    // Re-reads a written row so the cache holds what the table now holds.
-    void refreshRow(sqlite3* db, qint64 row) {
-        QByteArray sql = "SELECT ";
-        for (int c = 0; c < columnCount(); ++c)
-            sql += (c ? ", " : "") + quoteIdent(names[c]);
-        sql += " FROM listofwords WHERE rowid = ?1";
-        sqlitecall::StatementGuard g{sqlitecall::prepare(db, sql)};
-        sqlite3_bind_int64(g.stmt, 1, rows[row].rowid);
-        if (sqlite3_step(g.stmt) != SQLITE_ROW)
-            return;
-        for (int c = 0; c < columnCount(); ++c)
-            storeCell(cells[static_cast<std::size_t>(row) * columnCount() + c], g.stmt, c);
     }
 
     void checkWord(sqlite3* db, const DbValue& word, qint64 ownRowid) {
@@ -446,15 +501,28 @@ struct Recordset::Impl {
                     newIds[k] = sqlite3_last_insert_rowid(db);
             }
         });
-        sqlite3* db = conn->handle();
         for (std::size_t k = 0; k < rowIndices.size(); ++k) {
             Row& row = rows[rowIndices[k]];
+            const auto changes = pending.find(row.serial);
+            Cell* cellRow = &cells[static_cast<std::size_t>(rowIndices[k]) * columnCount()];
             if (row.isNew) {
+                // What the insert wrote: the assigned values, the new id, the two flags false.
                 row.rowid = newIds[k];
                 row.isNew = false;
+                for (int c = 0; c < columnCount(); ++c) {
+                    cellRow[c].type = SQLITE_NULL;
+                    if (kinds[c] == ColKind::Id)
+                        storeValue(cellRow[c], DbValue{SQLITE_INTEGER, row.rowid, 0, {}});
+                    else if (kinds[c] == ColKind::Bool)
+                        storeValue(cellRow[c], DbValue{SQLITE_INTEGER, 0, 0, {}});
+                }
             }
-            pending.erase(row.serial);
-            refreshRow(db, rowIndices[k]);
+            if (changes != pending.end()) {
+                for (const auto& [c, value] : changes->second)
+                    if (kinds[c] != ColKind::Id)
+                        storeValue(cellRow[c], value);
+                pending.erase(changes);
+            }
         }
     }
 
@@ -521,6 +589,9 @@ struct Recordset::Impl {
         if (stmt)
             sqlite3_finalize(stmt);
         stmt = nullptr;
+        if (loadStmt)
+            sqlite3_finalize(loadStmt);
+        loadStmt = nullptr;
         hasRow = false;
     }
 
@@ -598,30 +669,35 @@ void Recordset::Open() {
     if (d->location == CursorLocation::Client)
         d->cursorType = CursorType::Static;
     sqlite3* db = d->conn->handle();
-    const TranslatedStatement t = translateStatement(d->source, !d->forwardOnly());
-    sqlite3_stmt* stmt = sqlitecall::prepare(db, t.sql, t.params);
-    d->materialized = !d->forwardOnly() || t.sortByWord;
+    d->closeStatement();
+    // Keyset and static record sets keep their rows, and so does a forward-only result that the
+    // record set sorts by word itself; any other forward-only result is stepped directly.
+    const TranslatedStatement direct = translateStatement(d->source, false);
+    d->materialized = !d->forwardOnly() || direct.sortByWord;
     if (!d->materialized) {
-        d->stmt = stmt;
-        d->setColumns(stmt, 0);
+        d->stmt = sqlitecall::prepare(db, direct.sql, direct.params);
+        d->setColumns(d->stmt, 0);
         d->open = true;
         d->step();
         return;
     }
-    sqlitecall::StatementGuard g{stmt};
-    const int first = d->forwardOnly() ? 0 : 1; // keyset and static get the row id first
-    d->setColumns(stmt, first);
+    // A forward-only result is read through once: it keeps every column at once.
+    const TranslatedStatement t = translateStatement(d->source, true, !d->forwardOnly());
+    sqlitecall::StatementGuard g{sqlitecall::prepare(db, t.sql, t.params)};
+    sqlite3_stmt* stmt = g.stmt;
+    d->setColumns(stmt, 1, t.lightColumns);
     d->rows.clear();
     d->cells.clear();
     d->arena.clear();
     d->pending.clear();
-    const int ncol = d->columnCount();
+    const int n = sqlite3_column_count(stmt);
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        d->appendRow(first ? sqlite3_column_int64(stmt, 0) : 0, false);
-        Cell* row = &d->cells[d->cells.size() - ncol];
-        for (int c = 0; c < ncol; ++c)
-            d->storeCell(row[c], stmt, c + first);
+        d->appendRow(sqlite3_column_int64(stmt, 0), false);
+        Cell* row = &d->cells[d->cells.size() - d->columnCount()];
+        for (int c = 1; c < n; ++c)
+            if (const int col = d->stmtToColumn[c - 1]; col >= 0)
+                d->storeCell(row[col], stmt, c);
     }
     if (rc != SQLITE_DONE)
         sqlitecall::fail(db, rc);
@@ -740,6 +816,8 @@ QVariant Recordset::field(const QString& name) const {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, c));
         return toVariant(d->kinds[c], SQLITE_TEXT, 0, 0, text, sqlite3_column_bytes(s, c));
     }
+    if (d->cells[static_cast<std::size_t>(d->pos) * d->columnCount() + c].type == kNotLoaded)
+        d->loadDeferred(d->pos);
     const auto p = d->pending.find(d->rows[d->pos].serial);
     if (p != d->pending.end()) {
         const auto v = p->second.find(c);

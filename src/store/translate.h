@@ -17,10 +17,21 @@ struct TranslatedStatement {
     // them by word, ignoring case for every letter (cheaper than the engine's sorter, and an
     // index scan already delivers them nearly in order).
     bool sortByWord = false;
+    // "SELECT *" was narrowed to kLightColumns (see translateStatement).
+    bool lightColumns = false;
 };
 
-// keyset: the select list gets the row id in front, so rows can be written back by id.
-TranslatedStatement translateStatement(const QString& statement, bool withRowId);
+// The table's columns in their order, and those a kept record set reads at once when it opens
+// "SELECT *": the long texts (synonym, part_speech, usage, notes) are read per row when a field
+// of that row asks for them.
+extern const char* const kTableColumns[10];
+extern const char* const kLightColumns;
+
+// withRowId: the select list gets the row id in front, so rows can be written back by id.
+// lightOnly: a select list of "*" becomes the row id and kLightColumns, for a statement that
+// reads the whole table (no WHERE).
+TranslatedStatement translateStatement(const QString& statement, bool withRowId,
+                                       bool lightOnly = false);
 
 // The SQL condition (and its parameters, appended to params) that finds a row whose word
 // equals the given text without regard to case.

@@ -42,6 +42,7 @@ private slots:
     void deleteRemovesOnlyTheCurrentRow();
     void updateOfADeletedRowIsReported();
     void dataEnvironmentSharesOneRecordset();
+    void keptRowsShowEveryColumnAfterMovesAndWrites();
 };
 
 void TestRecordset::keysetUpdateWritesAssignedFieldsById() {
@@ -268,6 +269,45 @@ void TestRecordset::dataEnvironmentSharesOneRecordset() {
     rs.Close();
     QCOMPARE(f.raw("SELECT is_used FROM listofwords").toInt(), 1);
     de.reset();
+}
+
+void TestRecordset::keptRowsShowEveryColumnAfterMovesAndWrites() {
+    StoreFile f;
+    f.add("omicron", "first meaning", "an * here");
+    f.add("pi", "second meaning", "a * there");
+    Connection conn;
+    Recordset rs;
+    openBound(rs, conn);
+    QCOMPARE(rs.fieldNames(), (QStringList{"id", "word", "synonym", "part_speech", "usage", "notes",
+                                           "entrydate", "last_seen", "is_used", "frequent"}));
+    rs.MoveLast();
+    QCOMPARE(rs.field("usage").toString(), QString("a * there"));
+    rs.MoveFirst();
+    QCOMPARE(rs.field("synonym").toString(), QString("first meaning"));
+    rs.setField("notes", "written");
+    rs.Update();
+    QCOMPARE(rs.field("notes").toString(), QString("written"));
+    QCOMPARE(rs.field("usage").toString(), QString("an * here"));
+    rs.AddNew();
+    rs.setField("word", "rho");
+    rs.setField("usage", "the * of it");
+    rs.UpdateBatch();
+    QCOMPARE(rs.field("id").toLongLong(), 3);
+    QCOMPARE(rs.field("usage").toString(), QString("the * of it"));
+    QVERIFY(rs.field("synonym").isNull());
+    QCOMPARE(rs.field("is_used").toBool(), false);
+    // A row deleted by another connection before its long texts were read shows none.
+    Recordset other;
+    openBound(other, conn);
+    Connection second;
+    Recordset killer;
+    openKeyset(killer, second, "SELECT * FROM listofwords WHERE word = 'pi'");
+    killer.Delete();
+    other.setAbsolutePosition(2);
+    QCOMPARE(other.field("word").toString(), QString("pi"));
+    QVERIFY(other.field("synonym").isNull());
+    QCOMPARE(f.raw("SELECT notes FROM listofwords WHERE word = 'omicron'").toString(),
+             QString("written"));
 }
 
 QTEST_GUILESS_MAIN(TestRecordset)
