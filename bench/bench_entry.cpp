@@ -5,13 +5,13 @@
 #include "shell/dialogs.h"
 #include "shell/listfill.h"
 #include "shell/windowregistry.h"
+#include "shell/wordlistbox.h"
 #include "store/connection.h"
 #include "store/recordset.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QListWidget>
 #include <algorithm>
 #include <vector>
 
@@ -103,7 +103,7 @@ void run() {
     bench::report(QStringLiteral("  of which emptying the list of every word"), clearOnly,
                   QStringLiteral("(reference)"));
     // The statement and the filling of a list that is not on screen.
-    QListWidget detached;
+    shell::WordListBox detached;
     store::Connection conn;
     conn.Open();
     const double fillOnly = medianPreparedMs(

@@ -4,6 +4,7 @@
 #include "search/frmsearch.h"
 #include "shell/dialogs.h"
 #include "shell/windowregistry.h"
+#include "shell/wordlistbox.h"
 #include "store/connection.h"
 #include "store/recordset.h"
 
@@ -11,7 +12,6 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QListWidget>
 #include <algorithm>
 #include <vector>
 
@@ -93,12 +93,8 @@ void run() {
     conn.Close();
     bench::report(QStringLiteral("  of which the statement (%1 rows read)").arg(words.size()),
                   statementOnly, QStringLiteral("for reference"));
-    QListWidget list;
-    list.setUniformItemSizes(true);
-    const double listOnly = bench::medianMs(31, [&] {
-        list.clear();
-        list.addItems(words);
-    });
+    shell::WordListBox list;
+    const double listOnly = bench::medianMs(31, [&] { list.setWords(words); });
     bench::report(QStringLiteral("  of which the list refill"), listOnly,
                   QStringLiteral("for reference"));
 

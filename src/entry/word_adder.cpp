@@ -17,7 +17,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -141,10 +140,8 @@ void word_adder::createControls() {
     Check1 = new QCheckBox(QStringLiteral("Difficult ? "), this);
     Check1->setObjectName(QStringLiteral("Check1"));
 
-    List1 = new QListWidget(this);
+    List1 = new shell::WordListBox(this);
     List1->setObjectName(QStringLiteral("List1"));
-    List1->setSortingEnabled(false);
-    List1->setUniformItemSizes(true);
     List1->hide();
 
     Label2 = wrappedLabel(QStringLiteral("Label2"),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/form.h"
+#include "shell/wordlistbox.h"
 
 #include <QString>
 #include <array>
@@ -9,7 +10,6 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 
 namespace store {
@@ -40,7 +40,7 @@ public:
     QLineEdit* Text1 = nullptr;
     QLineEdit* Text2 = nullptr;
     QCheckBox* Check1 = nullptr;
-    QListWidget* List1 = nullptr;
+    shell::WordListBox* List1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label4 = nullptr;

@@ -5,7 +5,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 
 void word_adder::Text3_Change() {
     const bool empty = Text3->text().isEmpty();

@@ -19,7 +19,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
@@ -212,11 +211,8 @@ void frmsearch::createSearchFrame() {
     Label5 = makeLabel(QStringLiteral("Label5"), QString(), Frame1);
     txtlike = makeLineBox(QStringLiteral("txtlike"), Frame1);
 
-    lstword = new QListWidget(Frame1);
+    lstword = new shell::WordListBox(Frame1);
     lstword->setObjectName(QStringLiteral("lstword"));
-    lstword->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstword->setSortingEnabled(false);
-    lstword->setUniformItemSizes(true);
 
     Label6 = makeLabel(QStringLiteral("Label6"),
                        QStringLiteral("Double click on the word or scroll down to get the details "
@@ -463,16 +459,16 @@ void frmsearch::connectHandlers() {
         }
     }
 
-    connect(lstword, &QListWidget::itemSelectionChanged, this, [this] {
+    connect(lstword, &shell::WordListBox::selectionChanged, this, [this] {
         if (m_listQuiet)
             return;
         m_selectionChangedByPress = m_listPressed;
-        if (!lstword->selectedItems().isEmpty())
+        if (lstword->selectedRow() >= 0)
             lstword_Click();
     });
-    connect(lstword, &QListWidget::itemClicked, this, [this] {
+    connect(lstword, &shell::WordListBox::rowClicked, this, [this] {
         // A click on the entry that is already selected shows it again.
-        if (!m_selectionChangedByPress && !lstword->selectedItems().isEmpty())
+        if (!m_selectionChangedByPress && lstword->selectedRow() >= 0)
             lstword_Click();
         m_selectionChangedByPress = false;
     });
@@ -530,9 +526,9 @@ void frmsearch::showWordOnOpen() {
 
     // Selecting the entry runs lstword_Click; the word is then shown once more on purpose.
     for (int row = 0; row < lstword->count(); ++row) {
-        if (lstword->item(row)->text() == shell::wordtoshow) {
+        if (lstword->text(row) == shell::wordtoshow) {
             lstword->setCurrentRow(row);
-            lstword->scrollToItem(lstword->item(row));
+            lstword->scrollToRow(row);
             break;
         }
     }
@@ -575,8 +571,7 @@ QString frmsearch::fieldSelectedText(int index) const {
 }
 
 QString frmsearch::selectedWord() const {
-    const QList<QListWidgetItem*> selected = lstword->selectedItems();
-    return selected.isEmpty() ? QString() : selected.first()->text();
+    return lstword->selectedText();
 }
 
 } // namespace search

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/form.h"
+#include "shell/wordlistbox.h"
 
 #include <QDate>
 #include <QString>
@@ -15,7 +16,6 @@ class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
@@ -80,7 +80,7 @@ public:
     QPushButton* cmdgo = nullptr;
     QLabel* Label5 = nullptr;
     QLineEdit* txtlike = nullptr;
-    QListWidget* lstword = nullptr;
+    shell::WordListBox* lstword = nullptr;
     QLabel* Label6 = nullptr;
 
     // The details area. Boxes 0, 3, 5 and 6 hold one line (QLineEdit), 1, 2 and 4 several

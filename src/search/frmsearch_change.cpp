@@ -7,7 +7,6 @@
 #include "store/storeerror.h"
 
 #include <QCheckBox>
-#include <QListWidget>
 #include <QPushButton>
 
 namespace search {
@@ -31,8 +30,7 @@ shell::Answer ask(const QString& question) {
 void frmsearch::cmdchange_Click(int index) {
     // The row is the one the list names, whatever the word box holds now.
     const QString keptWord = selectedWord();
-    const QList<QListWidgetItem*> selected = lstword->selectedItems();
-    const int keptPosition = selected.isEmpty() ? -1 : lstword->row(selected.first());
+    const int keptPosition = lstword->selectedRow();
 
     openWordRecordset(keptWord);
     Finally release([this] { releaseWordRecordset(); });
@@ -91,7 +89,7 @@ void frmsearch::deleteWord(const QString& keptWord, int keptPosition) {
     }
     // Removing the entry is not a selection by the user: no Click, and nothing stays selected.
     m_listQuiet = true;
-    delete lstword->takeItem(keptPosition);
+    lstword->removeRow(keptPosition);
     lstword->clearSelection();
     lstword->setCurrentRow(-1);
     m_listQuiet = false;

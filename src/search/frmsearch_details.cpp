@@ -3,6 +3,7 @@
 #include "search/frmsearch.h"
 #include "shell/clock.h"
 #include "shell/programvalues.h"
+#include "shell/wordlistbox.h"
 #include "store/connection.h"
 #include "store/dialect.h"
 #include "store/recordset.h"
@@ -11,7 +12,6 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVariant>

@@ -3,6 +3,7 @@
 #include "search/frmsearch.h"
 #include "shell/dialogs.h"
 #include "shell/listfill.h"
+#include "shell/wordlistbox.h"
 #include "store/connection.h"
 #include "store/dialect.h"
 
@@ -11,7 +12,6 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>

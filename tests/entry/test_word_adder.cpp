@@ -8,7 +8,6 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <sqlite3.h>
 
@@ -19,11 +18,8 @@ namespace {
 
 const QDate kToday(2026, 3, 15); // the harness's fixed clock
 
-QStringList listEntries(const QListWidget* list) {
-    QStringList entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries << list->item(i)->text();
-    return entries;
+QStringList listEntries(const shell::WordListBox* list) {
+    return list->words();
 }
 
 // The description the store gives for saving a new row without a word.

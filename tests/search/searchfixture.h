@@ -3,12 +3,12 @@
 #include "search/frmsearch.h"
 #include "shell/programvalues.h"
 #include "shell/windowregistry.h"
+#include "shell/wordlistbox.h"
 #include "support/shellharness.h"
 #include "support/testdatabase.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringList>
@@ -40,8 +40,7 @@ struct SearchFixture {
 
     QStringList listed() const {
         QStringList words;
-        for (int i = 0; i < w->lstword->count(); ++i)
-            words << w->lstword->item(i)->text();
+        words = w->lstword->words();
         return words;
     }
 
@@ -60,12 +59,13 @@ struct SearchFixture {
 
     // Clicks the list entry with this text; false when it is not listed.
     bool clickWord(const QString& word) {
-        const auto found = w->lstword->findItems(word, Qt::MatchExactly);
-        if (found.isEmpty())
+        const int row = static_cast<int>(w->lstword->words().indexOf(word));
+        if (row < 0)
             return false;
-        w->lstword->scrollToItem(found.first());
+        w->lstword->scrollToRow(row);
+        const QModelIndex index = w->lstword->model()->index(row, 0);
         QTest::mouseClick(w->lstword->viewport(), Qt::LeftButton, {},
-                          w->lstword->visualItemRect(found.first()).center());
+                          w->lstword->visualRect(index).center());
         return true;
     }
 

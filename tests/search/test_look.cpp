@@ -121,7 +121,6 @@ private slots:
         QCOMPARE(w->txtflashword->font().pointSizeF(), 24.0);
         QVERIFY(w->lstword->font().bold());
         QVERIFY(!w->cmdok->font().bold());
-        QVERIFY(!w->lstword->isSortingEnabled());
     }
 
     void placesFollowTheDesign() {

@@ -1,19 +1,16 @@
 #include "shell/listfill.h"
+#include "shell/wordlistbox.h"
 #include "store/connection.h"
 #include "store/storeerror.h"
 #include "support/testdatabase.h"
 
-#include <QListWidget>
 #include <QtTest>
 #include <memory>
 
 namespace {
 
-QStringList entries(const QListWidget& list) {
-    QStringList result;
-    for (int i = 0; i < list.count(); ++i)
-        result.append(list.item(i)->text());
-    return result;
+QStringList entries(const shell::WordListBox& list) {
+    return list.words();
 }
 
 } // namespace
@@ -35,18 +32,19 @@ private slots:
     void fillsInStatementOrderReplacingOldEntries() {
         for (const char* word : {"laconic", "abate", "Lucid", "zealot"})
             db->insert(QString::fromUtf8(word));
-        QListWidget list;
-        list.addItem(QStringLiteral("left over"));
+        shell::WordListBox list;
+        list.setWords({QStringLiteral("left over")});
         shell::fillListFromStatement(
             &list, *connection,
             QStringLiteral("SELECT * FROM listofwords WHERE  word LIKE 'l%' ORDER BY  word"));
         QCOMPARE(entries(list), (QStringList{QStringLiteral("laconic"), QStringLiteral("Lucid")}));
         QVERIFY(list.uniformItemSizes());
+        QCOMPARE(list.selectedRow(), -1);
     }
 
     void emptyResultEmptiesTheList() {
-        QListWidget list;
-        list.addItem(QStringLiteral("left over"));
+        shell::WordListBox list;
+        list.setWords({QStringLiteral("left over")});
         shell::fillListFromStatement(&list, *connection,
                                      QStringLiteral("select * from listofwords Order by word"));
         QCOMPARE(list.count(), 0);
@@ -54,8 +52,8 @@ private slots:
 
     void failingStatementKeepsTheList() {
         db->insert(QStringLiteral("abate"));
-        QListWidget list;
-        list.addItems({QStringLiteral("one"), QStringLiteral("two")});
+        shell::WordListBox list;
+        list.setWords({QStringLiteral("one"), QStringLiteral("two")});
         QVERIFY_THROWS_EXCEPTION(
             store::StoreError,
             shell::fillListFromStatement(

@@ -1,0 +1,72 @@
+#include "shell/wordlistbox.h"
+
+#include <QItemSelectionModel>
+#include <QSignalBlocker>
+#include <QStringListModel>
+
+namespace shell {
+
+WordListBox::WordListBox(QWidget* parent) : QListView(parent), m_model(new QStringListModel(this)) {
+    setModel(m_model);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUniformItemSizes(true);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { emit selectionChanged(); });
+    connect(this, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { emit rowClicked(index.row()); });
+}
+
+int WordListBox::count() const {
+    return m_model->rowCount();
+}
+
+QString WordListBox::text(int row) const {
+    return m_model->data(m_model->index(row, 0), Qt::DisplayRole).toString();
+}
+
+QStringList WordListBox::words() const {
+    return m_model->stringList();
+}
+
+void WordListBox::setWords(const QStringList& words) {
+    const QSignalBlocker quiet(selectionModel());
+    m_model->setStringList(words);
+}
+
+void WordListBox::removeRow(int row) {
+    if (row < 0 || row >= count())
+        return;
+    const QSignalBlocker quiet(selectionModel());
+    m_model->removeRows(row, 1);
+}
+
+int WordListBox::selectedRow() const {
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+QString WordListBox::selectedText() const {
+    const int row = selectedRow();
+    return row < 0 ? QString() : text(row);
+}
+
+int WordListBox::currentRow() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void WordListBox::setCurrentRow(int row) {
+    if (row < 0 || row >= count()) {
+        selectionModel()->clear();
+        return;
+    }
+    selectionModel()->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::ClearAndSelect);
+}
+
+void WordListBox::scrollToRow(int row) {
+    if (row >= 0 && row < count())
+        scrollTo(m_model->index(row, 0));
+}
+
+} // namespace shell

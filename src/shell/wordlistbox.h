@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QListView>
+#include <QStringList>
+
+class QStringListModel;
+
+namespace shell {
+
+// The windows' list of words: a plain list of texts, single selection, not sorted, not
+// editable. A string-list model behind it makes refilling with 100,000 words cheap (one list
+// handed over, no item objects to make or delete).
+class WordListBox : public QListView {
+    Q_OBJECT
+public:
+    explicit WordListBox(QWidget* parent = nullptr);
+
+    int count() const;
+    QString text(int row) const;
+    QStringList words() const;
+    // Replaces every entry; nothing is selected afterwards, and no selectionChanged is raised.
+    void setWords(const QStringList& words);
+    void clear() { setWords({}); }
+    void removeRow(int row); // raises no selectionChanged for the removed entry's selection
+
+    // The selected entry (single selection), or -1 / empty text when none is.
+    int selectedRow() const;
+    QString selectedText() const;
+    int currentRow() const;
+    // Makes the row current and selected (-1: none); raises selectionChanged like a user would.
+    void setCurrentRow(int row);
+    void scrollToRow(int row);
+
+signals:
+    // The selection changed (by the user or by the program).
+    void selectionChanged();
+    // A row was clicked with the mouse, also when it was already selected.
+    void rowClicked(int row);
+
+private:
+    QStringListModel* m_model;
+};
+
+} // namespace shell
