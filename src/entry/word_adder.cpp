@@ -283,7 +283,7 @@ void word_adder::connectHandlers() {
     connect(datPrimaryRS, &entry::DataControl::MoveComplete, this,
             &word_adder::datPrimaryRS_MoveComplete);
     connect(datPrimaryRS, &entry::DataControl::Error, this, &word_adder::datPrimaryRS_Error);
-    // List1's click (opening the search window on the word) is not part of this window yet.
+    connect(List1, &shell::WordListBox::click, this, &word_adder::List1_Click);
 }
 
 void word_adder::Form_Load() {

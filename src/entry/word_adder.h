@@ -63,6 +63,7 @@ public slots:
     void cmdAdd_Click();
     void cmdClose_Click();
     void Text3_Change();
+    void List1_Click();
     void datPrimaryRS_MoveComplete();
     void datPrimaryRS_Error(int number, const QString& description);
 

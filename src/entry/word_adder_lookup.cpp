@@ -1,6 +1,7 @@
 // The word entry window's list of the words already in the list that begin with the typed text.
 #include "entry/word_adder.h"
 #include "shell/listfill.h"
+#include "shell/searchrequest.h"
 #include "store/dialect.h"
 
 #include <QLabel>
@@ -30,4 +31,9 @@ void word_adder::setLookupVisible(bool visible) {
     for (QWidget* control : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(List1),
                              static_cast<QWidget*>(Label4)})
         control->setVisible(visible);
+}
+
+void word_adder::List1_Click() {
+    // The search window opens modally on the selected word; this window waits, unchanged.
+    shell::openSearchWindowOn(List1->selectedText());
 }

@@ -459,21 +459,11 @@ void frmsearch::connectHandlers() {
         }
     }
 
-    connect(lstword, &shell::WordListBox::selectionChanged, this, [this] {
-        if (m_listQuiet)
-            return;
-        m_selectionChangedByPress = m_listPressed;
-        if (lstword->selectedRow() >= 0)
+    connect(lstword, &shell::WordListBox::click, this, [this] {
+        if (!m_listQuiet)
             lstword_Click();
-    });
-    connect(lstword, &shell::WordListBox::rowClicked, this, [this] {
-        // A click on the entry that is already selected shows it again.
-        if (!m_selectionChangedByPress && lstword->selectedRow() >= 0)
-            lstword_Click();
-        m_selectionChangedByPress = false;
     });
     lstword->installEventFilter(this);
-    lstword->viewport()->installEventFilter(this);
 
     connect(cmdchange[0], &QPushButton::clicked, this, [this] { cmdchange_Click(0); });
     connect(cmdchange[1], &QPushButton::clicked, this, [this] { cmdchange_Click(1); });
@@ -489,8 +479,6 @@ void frmsearch::connectHandlers() {
 bool frmsearch::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lstword)
         return listKeyEvent(event) || Form::eventFilter(watched, event);
-    if (watched == lstword->viewport())
-        return listMouseEvent(event) || Form::eventFilter(watched, event);
     if (watched == this || watched == m_designArea || watched == Frame1)
         return bareMousePress(static_cast<QWidget*>(watched), event) ||
                Form::eventFilter(watched, event);
@@ -515,6 +503,13 @@ void frmsearch::Form_Load() {
     connsearch->Open();
     if (!shell::showwordonopen)
         return;
+    showWordOnOpen();
+}
+
+void frmsearch::requestWhileLoaded() {
+    if (!shell::showwordonopen || shell::wordtoshow.isEmpty())
+        return;
+    hideDateRange();
     showWordOnOpen();
 }
 

@@ -48,6 +48,9 @@ public:
 
     void Form_Load() override;
     void Form_Unload() override;
+    // Another window asks for a word while this window is open: it switches to the text
+    // filter and shows the word as an opening on that word would.
+    void requestWhileLoaded() override;
 
     // Filters the list to shell::wordtoshow, selects and shows it (stamping its last_seen),
     // then clears the open-on-word request. Run by Form_Load, and by an opener whose request
@@ -159,7 +162,6 @@ private:
     void openWordRecordset(const QString& word);
     void releaseWordRecordset();
     bool listKeyEvent(QEvent* event);
-    bool listMouseEvent(QEvent* event);
 
     // Update and Delete.
     void updateWord(const QString& keptWord);
@@ -177,10 +179,6 @@ private:
     PopupRunner m_popupRunner;
     // Set while the window itself empties the list or removes an entry: no Click then.
     bool m_listQuiet = false;
-    // Whether a mouse press in the list changed the selection (a click on the selected entry
-    // shows it again).
-    bool m_selectionChangedByPress = false;
-    bool m_listPressed = false;
     // Pink box being pressed (for a click = press and release on it).
     int m_datePressed = -1;
     // Set while a details box handles a mouse release before its Click runs.

@@ -183,14 +183,4 @@ bool frmsearch::listKeyEvent(QEvent* event) {
     return false;
 }
 
-bool frmsearch::listMouseEvent(QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
-        m_listPressed = true;
-        m_selectionChangedByPress = false;
-    } else if (event->type() == QEvent::MouseButtonRelease) {
-        m_listPressed = false;
-    }
-    return false;
-}
-
 } // namespace search

@@ -19,6 +19,9 @@ public:
     virtual void Form_Unload() {}
     // Whether show() opens the window maximized.
     virtual bool opensMaximized() const { return true; }
+    // Another window asks this loaded window to show something (the program-wide request
+    // values say what); its load handler does not run again.
+    virtual void requestWhileLoaded() {}
 
 protected:
     // The window's own close box unloads it through the registry.

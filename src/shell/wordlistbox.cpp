@@ -11,10 +11,35 @@ WordListBox::WordListBox(QWidget* parent) : QListView(parent), m_model(new QStri
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { emit selectionChanged(); });
-    connect(this, &QAbstractItemView::clicked, this,
-            [this](const QModelIndex& index) { emit rowClicked(index.row()); });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        emit selectionChanged();
+        if (m_mouseDown)
+            m_changedWhileDown = true;
+        else if (selectedRow() >= 0)
+            emit click();
+    });
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        emit rowClicked(index.row());
+        m_clickedOnRelease = true;
+        if (selectedRow() >= 0)
+            emit click();
+    });
+}
+
+void WordListBox::mousePressEvent(QMouseEvent* event) {
+    m_mouseDown = true;
+    m_changedWhileDown = false;
+    QListView::mousePressEvent(event);
+}
+
+void WordListBox::mouseReleaseEvent(QMouseEvent* event) {
+    m_clickedOnRelease = false;
+    QListView::mouseReleaseEvent(event);
+    m_mouseDown = false;
+    // Pressed on one row and released on another: the selection moved all the same.
+    if (m_changedWhileDown && !m_clickedOnRelease && selectedRow() >= 0)
+        emit click();
+    m_changedWhileDown = false;
 }
 
 int WordListBox::count() const {

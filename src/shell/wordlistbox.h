@@ -36,9 +36,19 @@ signals:
     void selectionChanged();
     // A row was clicked with the mouse, also when it was already selected.
     void rowClicked(int row);
+    // The list's Click: a row became selected by the keyboard or the program (at once), or the
+    // mouse selected or clicked a row (on release, so a handler may open a modal window).
+    void click();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QStringListModel* m_model;
+    bool m_mouseDown = false;
+    bool m_changedWhileDown = false;
+    bool m_clickedOnRelease = false;
 };
 
 } // namespace shell

@@ -1,7 +1,9 @@
 #include "test/frmtestusage.h"
 
 #include "shell/random.h"
+#include "shell/searchrequest.h"
 #include "shell/twips.h"
+#include "test/module1.h"
 
 #include <QColor>
 #include <QEvent>
@@ -219,9 +221,13 @@ bool frmtestusage::eventFilter(QObject* watched, QEvent* event) {
             lstoptions_KeyPress(ascii);
     } else if (watched == lstoptions->viewport()) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (event->type() == QEvent::MouseButtonPress)
+        if (event->type() == QEvent::MouseButtonPress) {
             lstoptions_MouseDown(mouse->button());
-        else if (event->type() == QEvent::MouseButtonDblClick && mouse->button() == Qt::LeftButton)
+            // A right click looks the highlighted word up; it does not select the line under it.
+            if (mouse->button() == Qt::RightButton)
+                return true;
+        } else if (event->type() == QEvent::MouseButtonDblClick &&
+                   mouse->button() == Qt::LeftButton)
             lstoptions_DblClick();
     } else if (watched == lblresult && event->type() == QEvent::MouseButtonDblClick) {
         lblresult_DblClick();
@@ -230,13 +236,19 @@ bool frmtestusage::eventFilter(QObject* watched, QEvent* event) {
     return shell::Form::eventFilter(watched, event);
 }
 
-// Word information on a choice or on the verdict box opens the search window; that request
-// is not wired yet, so these only receive the events.
+// Word information: the search window opens on the highlighted choice; the test waits,
+// unchanged, until it is closed.
 void frmtestusage::lstoptions_MouseDown(Qt::MouseButton Button) {
-    Q_UNUSED(Button);
+    if (Button & Qt::RightButton)
+        shell::openSearchWindowOn(selectedText());
 }
 
-void frmtestusage::lblresult_DblClick() {}
+// Word information on the right word of the current question (the verdict box is visible
+// only once a question was answered; before the first question there is no word).
+void frmtestusage::lblresult_DblClick() {
+    if (questioncount > 0)
+        shell::openSearchWindowOn(Module1::testwords[questioncount - 1]);
+}
 
 void frmtestusage::shuffleoptions() {
     optionorder[0] = static_cast<int>(std::floor(5 * shell::rnd()));

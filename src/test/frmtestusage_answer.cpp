@@ -1,6 +1,7 @@
 // Running a test: showing each question, judging the answers, and giving back the words of a
 // test that is closed half-way.
 #include "shell/dialogs.h"
+#include "shell/searchrequest.h"
 #include "store/dialect.h"
 #include "store/recordset.h"
 #include "test/frmtestusage.h"
@@ -63,7 +64,8 @@ void frmtestusage::lstoptions_KeyPress(int KeyAscii) {
         if (questioncount != 0 && !selectedText().isEmpty())
             answer(selectedText());
     }
-    // "i" and "I" ask for information on the selected word; that request is not wired yet.
+    if (KeyAscii == 105 || KeyAscii == 73) // "i" or "I": information on the highlighted choice
+        shell::openSearchWindowOn(selectedText());
 }
 
 void frmtestusage::answer(const QString& chosen) {
