@@ -1,5 +1,6 @@
 #include "search/frmsearch.h"
 
+#include "shell/look.h"
 #include "shell/programvalues.h"
 #include "shell/twips.h"
 #include "store/connection.h"
@@ -47,47 +48,8 @@ const QColor kRed(0xFF, 0x00, 0x00);
 const QColor kDarkBlue(0x00, 0x00, 0xC0);
 const QColor kPurple(0x80, 0x00, 0x80);
 
-// Fonts the design names; machines without them get a close relative of the same style.
-QFont designFont(const QString& family, double points, bool bold,
-                 QFont::StyleHint hint = QFont::SansSerif) {
-    QFont font(family);
-    font.setStyleHint(hint);
-    QStringList families{family};
-    if (hint == QFont::SansSerif)
-        families << QStringLiteral("Nimbus Sans") << QStringLiteral("Liberation Sans")
-                 << QStringLiteral("DejaVu Sans");
-    else if (hint == QFont::Serif)
-        families << QStringLiteral("Nimbus Roman") << QStringLiteral("Liberation Serif")
-                 << QStringLiteral("DejaVu Serif");
-    font.setFamilies(families);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
 QFont sansSerif(bool bold, double points = 8.25) {
-    return designFont(QStringLiteral("MS Sans Serif"), points, bold);
-}
-
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::Text, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    widget->setPalette(palette);
-}
-
-void setBackground(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-void setBoxBackground(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, colour);
-    widget->setPalette(palette);
+    return shell::designFont(QStringLiteral("MS Sans Serif"), points, bold);
 }
 
 // Menus, drop-down lists and the calendar keep the application's colours rather than the dark
@@ -369,56 +331,56 @@ void frmsearch::placeControls() {
 }
 
 void frmsearch::configureLook() {
-    setBackground(this, kBlack);
-    setBackground(m_designArea, kBlack);
+    shell::setBackground(this, kBlack);
+    shell::setBackground(m_designArea, kBlack);
 
-    Frame1->setFont(designFont(QStringLiteral("Comic Sans MS"), 18, true, QFont::Cursive));
-    setBackground(Frame1, kOlive);
-    lblsearchby->setFont(designFont(QStringLiteral("Garamond"), 12, true, QFont::Serif));
+    Frame1->setFont(shell::designFont(QStringLiteral("Comic Sans MS"), 18, true));
+    shell::setBackground(Frame1, kOlive);
+    lblsearchby->setFont(shell::designFont(QStringLiteral("Garamond"), 12, true));
     lblsearchby->setAlignment(Qt::AlignRight | Qt::AlignTop);
     Combo1->setFont(sansSerif(false));
     Label4->setFont(sansSerif(true));
-    setTextColour(Label4, kDarkRed);
+    shell::setTextColour(Label4, kDarkRed);
     DTPicker1->setFont(sansSerif(false));
     Label2->setFont(sansSerif(true));
     for (QLineEdit* box : txtdate) {
         box->setFont(sansSerif(true));
-        setBoxBackground(box, kPink);
+        shell::setBoxBackground(box, kPink);
     }
     Label3->setFont(sansSerif(true, 12));
     Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label5->setFont(sansSerif(false));
     txtlike->setFont(sansSerif(false));
     lstword->setFont(sansSerif(true));
-    setTextColour(lstword, kNavy);
+    shell::setTextColour(lstword, kNavy);
     Label6->setFont(sansSerif(true));
 
-    Label1->setFont(designFont(QStringLiteral("Comic Sans MS"), 15.75, true, QFont::Cursive));
+    Label1->setFont(shell::designFont(QStringLiteral("Comic Sans MS"), 15.75, true));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    setTextColour(Label1, kGreen);
+    shell::setTextColour(Label1, kGreen);
     Label7->setFont(sansSerif(true, 9.75));
     Label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    setTextColour(Label7, kOrange);
+    shell::setTextColour(Label7, kOrange);
     for (int i = 0; i < 7; ++i) {
         lblfield[i]->setFont(sansSerif(true));
         lblfield[i]->setAlignment(Qt::AlignRight | Qt::AlignTop);
-        setTextColour(lblfield[i], kRed);
+        shell::setTextColour(lblfield[i], kRed);
         txtfield[i]->setFont(sansSerif(true));
     }
     chkdifficult->setFont(sansSerif(true));
-    setBackground(chkdifficult, kBlack);
+    shell::setBackground(chkdifficult, kBlack);
     QPalette checkPalette = chkdifficult->palette();
     checkPalette.setColor(QPalette::Button, kBlack);
     chkdifficult->setPalette(checkPalette);
-    setTextColour(chkdifficult, kRed);
+    shell::setTextColour(chkdifficult, kRed);
 
     frameflash->setFont(sansSerif(false));
-    setBackground(frameflash, kWhite);
-    txtflashword->setFont(designFont(QStringLiteral("Times New Roman"), 24, true, QFont::Serif));
+    shell::setBackground(frameflash, kWhite);
+    txtflashword->setFont(shell::designFont(QStringLiteral("Times New Roman"), 24, true));
     txtflashword->setAlignment(Qt::AlignCenter);
-    setTextColour(txtflashword, kDarkBlue);
-    txtflashmeaning->setFont(designFont(QStringLiteral("News Gothic MT"), 14.25, true));
-    setTextColour(txtflashmeaning, kPurple);
+    shell::setTextColour(txtflashword, kDarkBlue);
+    txtflashmeaning->setFont(shell::designFont(QStringLiteral("News Gothic MT"), 14.25, true));
+    shell::setTextColour(txtflashmeaning, kPurple);
 
     menuBar->setFont(sansSerif(false));
     mypopupmenu->setFont(sansSerif(false));

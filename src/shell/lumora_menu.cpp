@@ -1,6 +1,7 @@
 #include "shell/lumora_menu.h"
 
 #include "shell/dialogs.h"
+#include "shell/look.h"
 #include "shell/windowregistry.h"
 
 #include <QButtonGroup>
@@ -28,34 +29,14 @@ const QColor kBlack(0, 0, 0);
 constexpr std::array<WindowKind, 3> kActivities{WindowKind::WordAdder, WindowKind::Search,
                                                 WindowKind::Test};
 
-QFont optionFont() {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Sans Serif")});
-    font.setPointSizeF(8.25);
-    font.setBold(true);
-    return font;
-}
+// An option button that takes a click anywhere on its coloured band, not only on its text.
+class OptionButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
 
-QFont labelFont() {
-    QFont font(QStringLiteral("Lucida Handwriting"));
-    font.setStyleHint(QFont::Cursive);
-    font.setPointSizeF(9.75);
-    font.setBold(true);
-    font.setItalic(true);
-    return font;
-}
-
-void setColours(QWidget* widget, const QColor& text, const QColor& background) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::Button, background);
-    palette.setColor(QPalette::ButtonText, text);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
 
 } // namespace
 
@@ -76,7 +57,7 @@ void lumora_menu::createControls() {
     m_options = new QButtonGroup(this);
     m_options->setExclusive(true);
     for (int i = 0; i < 3; ++i) {
-        opselect[i] = new QRadioButton(captions[i], this);
+        opselect[i] = new OptionButton(captions[i], this);
         opselect[i]->setObjectName(QStringLiteral("opselect(%1)").arg(i));
         m_options->addButton(opselect[i], i);
     }
@@ -140,12 +121,12 @@ void lumora_menu::configureLook() {
     setAutoFillBackground(true);
 
     for (QRadioButton* option : opselect) {
-        option->setFont(optionFont());
+        option->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, true));
         setColours(option, kMagenta, kDarkOlive);
         option->setMinimumWidth(280);
     }
 
-    Label1->setFont(labelFont());
+    Label1->setFont(designFont(QStringLiteral("Lucida Handwriting"), 9.75, true, true));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setMinimumHeight(28);
     Label1->setCursor(Qt::PointingHandCursor);

@@ -1,5 +1,6 @@
 #include "test/frmtestusage.h"
 
+#include "shell/look.h"
 #include "shell/random.h"
 #include "shell/searchrequest.h"
 #include "shell/twips.h"
@@ -25,41 +26,6 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {}
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
-
-void setColours(QWidget* widget, const QColor& text, const QColor& background) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Text, text);
-    palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::Base, background);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-// A font by name. Where the machine lacks it, the families after it (fonts with the same
-// letter widths, common on Linux) and then the style hint stand in, so texts fit their boxes.
-QFont namedFont(const QStringList& families, qreal points, bool bold, bool italic,
-                QFont::StyleHint hint) {
-    QFont font(families.first());
-    font.setFamilies(families);
-    font.setStyleHint(hint);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
-
-const QStringList kTimesNewRoman{QStringLiteral("Times New Roman"),
-                                 QStringLiteral("Liberation Serif"), QStringLiteral("Tinos"),
-                                 QStringLiteral("Nimbus Roman")};
-const QStringList kMsSansSerif{
-    QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-    QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Nimbus Sans")};
-const QStringList kComicSans{QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")};
-const QStringList kTempusSans{QStringLiteral("Tempus Sans ITC")};
-const QStringList kNewsGothic{QStringLiteral("News Gothic MT"),
-                              QStringLiteral("Liberation Sans Narrow"),
-                              QStringLiteral("Nimbus Sans Narrow")};
 
 // The character a key types, as the key handlers receive it; 0 for keys that type none.
 int keyAscii(const QKeyEvent* key) {
@@ -161,49 +127,50 @@ void frmtestusage::configureLook() {
     setPalette(windowPalette);
     setAutoFillBackground(true);
 
-    setColours(lblmessage, kNavy, kLightYellow);
-    lblmessage->setFont(namedFont(kTimesNewRoman, 9.75, true, true, QFont::Serif));
+    shell::setColours(lblmessage, kNavy, kLightYellow);
+    lblmessage->setFont(shell::designFont(QStringLiteral("Times New Roman"), 9.75, true, true));
 
     for (QLabel* label : lbltesttype) {
-        setColours(label, Qt::black, kOrange);
+        shell::setColours(label, Qt::black, kOrange);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     }
-    lbltesttype[0]->setFont(namedFont(kTempusSans, 14.25, true, true, QFont::Decorative));
-    lbltesttype[1]->setFont(namedFont(kNewsGothic, 14.25, true, false, QFont::SansSerif));
+    lbltesttype[0]->setFont(
+        shell::designFont(QStringLiteral("Tempus Sans ITC"), 14.25, true, true));
+    lbltesttype[1]->setFont(shell::designFont(QStringLiteral("News Gothic MT"), 14.25, true));
 
-    const QFont usageFont = namedFont(kMsSansSerif, 8.25, true, false, QFont::SansSerif);
-    setColours(lblusage[0], Qt::black, QColor(128, 255, 255));
-    setColours(lblusage[1], Qt::black, QColor(128, 255, 128));
+    const QFont usageFont = shell::designFont(QStringLiteral("MS Sans Serif"), 8.25, true);
+    shell::setColours(lblusage[0], Qt::black, QColor(128, 255, 255));
+    shell::setColours(lblusage[1], Qt::black, QColor(128, 255, 128));
     for (QLabel* label : lblusage) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
         label->setLineWidth(1);
         label->setFont(usageFont);
     }
 
-    setColours(lstoptions, kNavy, Qt::white);
-    lstoptions->setFont(namedFont(kTimesNewRoman, 11.25, true, false, QFont::Serif));
+    shell::setColours(lstoptions, kNavy, Qt::white);
+    lstoptions->setFont(shell::designFont(QStringLiteral("Times New Roman"), 11.25, true));
 
-    setColours(labinstr, Qt::black, kLightYellow);
+    shell::setColours(labinstr, Qt::black, kLightYellow);
     labinstr->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    labinstr->setFont(namedFont(kMsSansSerif, 9.75, true, false, QFont::SansSerif));
+    labinstr->setFont(shell::designFont(QStringLiteral("MS Sans Serif"), 9.75, true));
 
-    setColours(lblno, kGreen, Qt::black);
+    shell::setColours(lblno, kGreen, Qt::black);
     lblno->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblno->setFont(namedFont(kTimesNewRoman, 48, true, false, QFont::Serif));
+    lblno->setFont(shell::designFont(QStringLiteral("Times New Roman"), 48, true));
 
-    setColours(lblnomessage, Qt::red, Qt::black);
-    QFont struck = namedFont(kTimesNewRoman, 18, true, false, QFont::Serif);
+    shell::setColours(lblnomessage, Qt::red, Qt::black);
+    QFont struck = shell::designFont(QStringLiteral("Times New Roman"), 18, true);
     struck.setStrikeOut(true);
     lblnomessage->setFont(struck);
 
-    setColours(lbltip, kGreen, QColor(0, 0, 64));
+    shell::setColours(lbltip, kGreen, QColor(0, 0, 64));
     // The font a window gives its labels when none is chosen.
-    lbltip->setFont(namedFont(kMsSansSerif, 8.25, false, false, QFont::SansSerif));
+    lbltip->setFont(shell::designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
 
     // Until the first answer the verdict box has the ordinary face colour.
-    setColours(lblresult, Qt::black, palette().color(QPalette::Button));
+    shell::setColours(lblresult, Qt::black, palette().color(QPalette::Button));
     lblresult->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblresult->setFont(namedFont(kComicSans, 14.25, true, false, QFont::SansSerif));
+    lblresult->setFont(shell::designFont(QStringLiteral("Comic Sans MS"), 14.25, true));
 }
 
 void frmtestusage::connectHandlers() {

@@ -1,6 +1,7 @@
 // Running a test: showing each question, judging the answers, and giving back the words of a
 // test that is closed half-way.
 #include "shell/dialogs.h"
+#include "shell/look.h"
 #include "shell/searchrequest.h"
 #include "store/dialect.h"
 #include "store/recordset.h"
@@ -13,16 +14,6 @@
 #include <QListWidget>
 #include <QPalette>
 #include <QPushButton>
-
-namespace {
-
-void setBackground(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, colour);
-    label->setPalette(palette);
-}
-
-} // namespace
 
 void frmtestusage::cmdnext_Click() {
     lstoptions->clear();
@@ -72,10 +63,10 @@ void frmtestusage::answer(const QString& chosen) {
     const QString& word = Module1::testwords[questioncount - 1];
     if (chosen == word) {
         lblresult->setText(QStringLiteral("Correct"));
-        setBackground(lblresult, QColor(0, 255, 0));
+        shell::setBackground(lblresult, QColor(0, 255, 0));
     } else {
         lblresult->setText(QStringLiteral("Incorrect: Correct answer = ") + word);
-        setBackground(lblresult, QColor(255, 0, 0));
+        shell::setBackground(lblresult, QColor(255, 0, 0));
         freeWord(word);
     }
     lblresult->show();
