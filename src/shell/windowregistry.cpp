@@ -149,6 +149,14 @@ void WindowRegistry::endProgram(int exitCode) {
     m_ending = true;
     // The handler that asked for the end may belong to one of these windows: close them now,
     // delete them once control is back in the event loop.
+    for (Form* form : takeAllWindows()) {
+        form->close();
+        form->deleteLater();
+    }
+    quit(exitCode);
+}
+
+std::vector<Form*> WindowRegistry::takeAllWindows() {
     std::vector<Form*> forms;
     for (const auto& [kind, form] : m_windows)
         forms.push_back(form);
@@ -156,11 +164,7 @@ void WindowRegistry::endProgram(int exitCode) {
     for (const auto& [kind, loop] : m_modalLoops)
         loop->quit();
     m_modalLoops.clear();
-    for (Form* form : forms) {
-        form->close();
-        form->deleteLater();
-    }
-    quit(exitCode);
+    return forms;
 }
 
 void WindowRegistry::setModalRunner(std::function<void(Form*)> runner) {
@@ -172,13 +176,7 @@ void WindowRegistry::setQuitHandler(std::function<void(int)> handler) {
 }
 
 void WindowRegistry::destroyAll() {
-    std::vector<Form*> forms;
-    for (const auto& [kind, form] : m_windows)
-        forms.push_back(form);
-    m_windows.clear();
-    for (const auto& [kind, loop] : m_modalLoops)
-        loop->quit();
-    m_modalLoops.clear();
+    const std::vector<Form*> forms = takeAllWindows();
     m_modalDepth.clear();
     m_unloading.clear();
     for (Form* form : forms)

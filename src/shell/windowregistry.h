@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <vector>
 
 class QEventLoop;
 
@@ -53,6 +54,8 @@ public:
 private:
     WindowRegistry() = default;
     void discard(WindowKind kind, Form* form);
+    // Forgets every window and ends every modal wait; the caller closes or deletes them.
+    std::vector<Form*> takeAllWindows();
     void quit(int exitCode);
 
     std::map<WindowKind, std::function<Form*()>> m_factories;
