@@ -31,22 +31,6 @@ public:
     QString input(const QString&, const QString&, const QString&) override { return {}; }
 };
 
-// Median of `reps` timed runs of `timed`, each after an untimed `prepare`.
-double medianPreparedMs(int reps, const std::function<void()>& prepare,
-                        const std::function<void()>& timed) {
-    std::vector<double> times;
-    for (int i = 0; i <= reps; ++i) {
-        prepare();
-        QElapsedTimer t;
-        t.start();
-        timed();
-        if (i > 0) // the first run warms the caches
-            times.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 word_adder* window() {
     return registry().windowAs<word_adder>(WindowKind::WordAdder);
 }
@@ -59,7 +43,7 @@ void run() {
 
     // Opening as the menu does: create, load handler (connection, data control's Open and
     // AddNew), show.
-    const double open = medianPreparedMs(
+    const double open = bench::medianPreparedMs(
         11,
         [] {
             registry().unload(WindowKind::WordAdder);
@@ -88,12 +72,12 @@ void run() {
                   storeOpen, QStringLiteral("(reference)"));
 
     word_adder* w = window();
-    const double firstLetter = medianPreparedMs(
+    const double firstLetter = bench::medianPreparedMs(
         11, [w] { w->Text3->setText(QString()); }, [w] { w->Text3->setText(QStringLiteral("a")); });
     bench::report(QStringLiteral("keystroke \"a\" into the empty word box (%1 words listed)")
                       .arg(w->List1->count()),
                   firstLetter, QStringLiteral("< 16 ms"));
-    const double clearOnly = medianPreparedMs(
+    const double clearOnly = bench::medianPreparedMs(
         11,
         [w] {
             w->Text3->setText(QStringLiteral("a"));
@@ -106,7 +90,7 @@ void run() {
     shell::WordListBox detached;
     store::Connection conn;
     conn.Open();
-    const double fillOnly = medianPreparedMs(
+    const double fillOnly = bench::medianPreparedMs(
         11, [&] { detached.clear(); },
         [&] {
             shell::fillListFromStatement(
@@ -116,17 +100,17 @@ void run() {
     bench::report(QStringLiteral("  of which the statement and the filling of %1 entries")
                       .arg(detached.count()),
                   fillOnly, QStringLiteral("(reference)"));
-    const double otherLetter = medianPreparedMs(
+    const double otherLetter = bench::medianPreparedMs(
         31, [w] { w->Text3->setText(QStringLiteral("m")); },
         [w] { w->Text3->setText(QStringLiteral("a")); });
     bench::report(QStringLiteral("keystroke \"a\" after \"m\""), otherLetter,
                   QStringLiteral("< 16 ms"));
-    const double second = medianPreparedMs(
+    const double second = bench::medianPreparedMs(
         31, [w] { w->Text3->setText(QStringLiteral("a")); },
         [w] { w->Text3->setText(QStringLiteral("ab")); });
     bench::report(QStringLiteral("keystroke \"b\" after \"a\""), second, QStringLiteral("< 16 ms"));
 
-    const double empty = medianPreparedMs(
+    const double empty = bench::medianPreparedMs(
         11, [w] { w->Text3->setText(QStringLiteral("a")); }, [w] { w->Text3->setText(QString()); });
     bench::report(
         QStringLiteral("word box emptied (%1 words into the hidden list)").arg(w->List1->count()),

@@ -29,22 +29,6 @@ public:
     QString input(const QString&, const QString&, const QString&) override { return {}; }
 };
 
-// Median of `reps` timed runs of `timed`, each after an untimed `prepare`.
-double medianPreparedMs(int reps, const std::function<void()>& prepare,
-                        const std::function<void()>& timed) {
-    std::vector<double> times;
-    for (int i = 0; i <= reps; ++i) {
-        prepare();
-        QElapsedTimer t;
-        t.start();
-        timed();
-        if (i > 0) // the first run warms the caches
-            times.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 void confirm(search::frmsearch* w, const QString& category) {
     w->Combo1->setEditText(category);
     w->cmdok_Click();
@@ -61,13 +45,13 @@ void run() {
 
     confirm(w, QStringLiteral("word"));
     // Typing the first letter into the empty filter: the list held every word before.
-    const double keystroke = medianPreparedMs(
+    const double keystroke = bench::medianPreparedMs(
         11, [&] { w->txtlike->setText(QString()); },
         [&] { w->txtlike->setText(QStringLiteral("a")); });
     bench::report(QStringLiteral("filter keystroke \"a\" after the empty filter (%1 rows)")
                       .arg(w->lstword->count()),
                   keystroke, QStringLiteral("< 16 ms"));
-    const double nextLetter = medianPreparedMs(
+    const double nextLetter = bench::medianPreparedMs(
         31, [&] { w->txtlike->setText(QStringLiteral("m")); },
         [&] { w->txtlike->setText(QStringLiteral("a")); });
     bench::report(QStringLiteral("filter keystroke \"a\" after \"m\""), nextLetter,
@@ -98,7 +82,7 @@ void run() {
     bench::report(QStringLiteral("  of which the list refill"), listOnly,
                   QStringLiteral("for reference"));
 
-    const double keystrokePainted = medianPreparedMs(
+    const double keystrokePainted = bench::medianPreparedMs(
         31, [&] { w->txtlike->setText(QStringLiteral("m")); },
         [&] {
             w->txtlike->setText(QStringLiteral("a"));
@@ -107,7 +91,7 @@ void run() {
     bench::report(QStringLiteral("  same, with the window repainted"), keystrokePainted,
                   QStringLiteral("for reference"));
 
-    const double everything = medianPreparedMs(
+    const double everything = bench::medianPreparedMs(
         11, [&] { w->txtlike->setText(QStringLiteral("zq")); },
         [&] { w->txtlike->setText(QString()); });
     bench::report(QStringLiteral("empty filter, all %1 words").arg(w->lstword->count()), everything,

@@ -32,6 +32,21 @@ double medianMs(int reps, const std::function<void()>& fn) {
     return times[times.size() / 2];
 }
 
+double medianPreparedMs(int reps, const std::function<void()>& prepare,
+                        const std::function<void()>& timed) {
+    std::vector<double> times;
+    for (int i = 0; i <= reps; ++i) {
+        prepare();
+        QElapsedTimer t;
+        t.start();
+        timed();
+        if (i > 0) // the first run warms the caches
+            times.push_back(t.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 void report(const QString& what, double ms, const QString& goal) {
     std::printf("  %-62s %9.2f ms   (goal: %s)\n", qPrintable(what), ms, qPrintable(goal));
     std::fflush(stdout);

@@ -11,6 +11,10 @@ namespace bench {
 // Median time in milliseconds of `reps` runs of fn (after one warm-up run).
 double medianMs(int reps, const std::function<void()>& fn);
 
+// Median of `reps` timed runs of `timed`, each after an untimed `prepare` (one warm-up run).
+double medianPreparedMs(int reps, const std::function<void()>& prepare,
+                        const std::function<void()>& timed);
+
 // One line of the report: the figure, an optional reference figure, and the goal.
 void report(const QString& what, double ms, const QString& goal);
 void reportRatio(const QString& what, double layerMs, double bareMs, double maxRatio);
