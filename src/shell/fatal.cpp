@@ -1,5 +1,6 @@
 #include "shell/fatal.h"
 
+#include "shell/accesskeys.h"
 #include "shell/dialogs.h"
 #include "shell/windowregistry.h"
 #include "store/storeerror.h"
@@ -34,6 +35,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
+    if (isStrayAccessKey(receiver, event))
+        return true;
     try {
         return QApplication::notify(receiver, event);
     } catch (const store::StoreError& error) {
