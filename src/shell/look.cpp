@@ -61,6 +61,8 @@ void setTextColour(QWidget* widget, const QColor& colour) {
 void setBackground(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
+    // Buttons, option buttons and check boxes fill with the Button role.
+    palette.setColor(widget->backgroundRole(), colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }

@@ -119,6 +119,8 @@ void frmtestusage::placeControls() {
     shell::placeTwips(lblnomessage, 7680, 3840, 2655, 975);
     shell::placeTwips(lbltip, 360, 5040, 4215, 255);
     shell::placeTwips(lblresult, 360, 5520, 8895, 615);
+    // The wider question box reaches one pixel under the list: the list stays on top.
+    lstoptions->raise();
 }
 
 void frmtestusage::configureLook() {

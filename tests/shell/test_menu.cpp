@@ -67,7 +67,8 @@ private slots:
         QVERIFY(opt0->font().bold());
         QCOMPARE(opt0->font().pointSizeF(), 8.25);
         QCOMPARE(opt0->palette().color(QPalette::WindowText), QColor(255, 0, 255));
-        QCOMPARE(opt0->palette().color(QPalette::Window), QColor(64, 64, 0));
+        QCOMPARE(opt0->palette().color(opt0->backgroundRole()),
+                 QColor(64, 64, 0)); // what it fills with
         // Options stacked in index order, buttons in one row below them.
         QVERIFY(menu->opselect[0]->y() < menu->opselect[1]->y());
         QVERIFY(menu->opselect[1]->y() < menu->opselect[2]->y());
