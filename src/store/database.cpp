@@ -81,7 +81,9 @@ void ensureDatabase() {
         createDatabase(path);
     sqlite3* db = nullptr;
     const int rc =
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+        // Read-write (never creating) so that closing tidies the journal's side files; the
+        // check itself writes nothing.
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     try {
         if (rc != SQLITE_OK)
             sqlitecall::fail(db, rc);
