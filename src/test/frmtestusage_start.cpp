@@ -56,10 +56,15 @@ bool frmtestusage::refreshWordlistIfNeeded() {
     rs.setActiveConnection(&conn);
     rs.Open();
 
+    // A row whose is_used has no value (a table made by another tool) cannot be drawn either,
+    // so it counts as used: the refresh below then sets it free instead of the draw never
+    // finding enough free words.
     qint64 used = 0;
-    for (; !rs.eof(); rs.MoveNext())
-        if (rs.field(QStringLiteral("is_used")).toBool())
+    for (; !rs.eof(); rs.MoveNext()) {
+        const QVariant isUsed = rs.field(QStringLiteral("is_used"));
+        if (isUsed.isNull() || isUsed.toBool())
             ++used;
+    }
     rs.MoveFirst();
     const qint64 total = rs.RecordCount();
 

@@ -144,6 +144,7 @@ private slots:
     void refreshWhenFewerThanTwentyFree();
     void tooFewWordsAreRefused_data();
     void tooFewWordsAreRefused();
+    void wordsWithoutUsedMarkAreFreedBeforeTheDraw();
     void tableOfTenGivesAllTen();
     void counterAndEndOfTest();
     void wrongThenRightLeavesTheWordFree();
@@ -329,6 +330,29 @@ void TestFrmTestUsage::tooFewWordsAreRefused() {
     QVERIFY(f.w->cmdstart->isEnabled());
     QVERIFY(f.w->lblno->isHidden());
     QCOMPARE(f.w->lstoptions->count(), 0);
+}
+
+void TestFrmTestUsage::wordsWithoutUsedMarkAreFreedBeforeTheDraw() {
+    // A table made by another tool may leave is_used without a value. Such a row is not free
+    // for the draw (is_used = False does not find it), so it must count as used: otherwise
+    // thirty of them pass for free words and the draw never finds one.
+    Fixture f;
+    f.db.exec(QStringLiteral("DROP TABLE listofwords"));
+    f.db.exec(QStringLiteral(
+        "CREATE TABLE listofwords (id INTEGER PRIMARY KEY AUTOINCREMENT, word TEXT UNIQUE "
+        "COLLATE NOCASE, synonym TEXT, part_speech TEXT, usage TEXT, notes TEXT, entrydate "
+        "TEXT, last_seen TEXT, is_used INTEGER, frequent INTEGER)"));
+    for (int i = 0; i < 30; ++i)
+        f.db.exec(QStringLiteral("INSERT INTO listofwords (word, synonym, usage) VALUES "
+                                 "('w%1', 's%1', 'u%1 *')")
+                      .arg(i));
+
+    f.start();
+
+    QCOMPARE(f.harness.dialogs.texts().first(), kRefresh);
+    QCOMPARE(f.w->questioncount, 1);
+    QCOMPARE(f.usedCount(30), 10);
+    QCOMPARE(f.db.count(), 30);
 }
 
 void TestFrmTestUsage::tableOfTenGivesAllTen() {
