@@ -26,6 +26,7 @@
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace search {
@@ -472,6 +473,16 @@ void frmsearch::requestWhileLoaded() {
     if (!shell::showwordonopen || shell::wordtoshow.isEmpty())
         return;
     hideDateRange();
+    // The filter box may still hold this very word while the list shows another search since
+    // (a category, a date range, the identity-number column): emptied quietly, setting the word
+    // again refills the list by word.
+    if (txtlike->text() == shell::wordtoshow) {
+        const QSignalBlocker quiet(txtlike);
+        txtlike->clear();
+    }
+    // The prompt names the column the filter now matches.
+    if (!Label5->text().isEmpty())
+        Label5->setText(wordPrompt());
     showWordOnOpen();
 }
 

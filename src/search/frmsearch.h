@@ -148,6 +148,7 @@ private:
     void connectHandlers();
 
     // Search side.
+    static QString wordPrompt(); // Label5's caption for the "word" column
     void fillList(const QString& statement);
     void showTextFilter();
     void showDateRange();

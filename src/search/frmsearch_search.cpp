@@ -29,6 +29,10 @@ const QString kDifficult = QStringLiteral("difficult words");
 
 } // namespace
 
+QString frmsearch::wordPrompt() {
+    return QStringLiteral("Search for  the word beginning with");
+}
+
 void frmsearch::fillList(const QString& statement) {
     // Emptying the list is not a change of selection the user made: no Click.
     m_listQuiet = true;
@@ -92,7 +96,7 @@ void frmsearch::cmdok_Click() {
 
     // The prompt follows the category text whatever the answer.
     if (category == kWord)
-        Label5->setText(QStringLiteral("Search for  the word beginning with"));
+        Label5->setText(wordPrompt());
     else if (category == kIdentityNumber)
         Label5->setText(QStringLiteral("Search for  the word whose identity number begins with"));
     cmdgo->setEnabled(false);

@@ -1,5 +1,6 @@
 // Showing the selected word, the list's keys and opening the window on a word.
 #include "searchfixture.h"
+#include "shell/searchrequest.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -236,6 +237,50 @@ private slots:
         f->open();
         QCOMPARE(f->w->fieldText(1), QStringLiteral("of the clock"));
         QCOMPARE(f->db.row(QStringLiteral("o'clock"))->last_seen, kToday);
+    }
+
+    // A second request for the same word while the window is open, after the user has run
+    // another search: the filter box already holds the word, and the list must still be
+    // refilled by word with the word selected, under a prompt that names words.
+    void repeatedRequestWhileOpenRefillsByWord_data() {
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("prompt");
+        QTest::newRow("pending words") << "pending words"
+                                       << "";
+        QTest::newRow("identity number") << "identity number"
+                                         << "Search for  the word beginning with";
+    }
+    void repeatedRequestWhileOpenRefillsByWord() {
+        QFETCH(QString, category);
+        QFETCH(QString, prompt);
+        for (const char* word : {"abate", "abated", "zeal"}) {
+            WordRow row;
+            row.word = QString::fromUtf8(word);
+            row.synonym = row.word == QLatin1String("zeal") ? QStringLiteral("not entered")
+                                                            : QStringLiteral("syn ") + row.word;
+            row.last_seen = kLongAgo;
+            f->db.insert(row);
+        }
+        f->open();
+        shell::openSearchWindowOn(QStringLiteral("abate"));
+        QCOMPARE(f->w->selectedWord(), QStringLiteral("abate"));
+
+        f->confirm(category);
+        if (category == QLatin1String("identity number"))
+            f->filterBy(QStringLiteral("3"));
+        QCOMPARE(f->listed(), QStringList{"zeal"});
+        f->db.exec(QStringLiteral("UPDATE listofwords SET last_seen = '2025-06-01'"));
+
+        shell::openSearchWindowOn(QStringLiteral("abate"));
+        QCOMPARE(f->w->txtlike->text(), QStringLiteral("abate"));
+        QCOMPARE(f->listed(), (QStringList{"abate", "abated"}));
+        QCOMPARE(f->w->selectedWord(), QStringLiteral("abate"));
+        QCOMPARE(f->w->fieldText(1), QStringLiteral("syn abate"));
+        QVERIFY(f->w->cmdchange[0]->isEnabled());
+        QCOMPARE(f->db.row(QStringLiteral("abate"))->last_seen, kToday);
+        QCOMPARE(search::searchfield, QStringLiteral("word"));
+        QCOMPARE(f->w->Label5->text(), prompt);
+        QVERIFY(f->harness.dialogs.failures().isEmpty());
     }
 
     void emptyWordSelectsNothing() {
