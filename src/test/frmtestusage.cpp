@@ -132,10 +132,10 @@ void frmtestusage::configureLook() {
     shell::setColours(lblmessage, kNavy, kLightYellow);
     lblmessage->setFont(shell::designFont(QStringLiteral("Times New Roman"), 9.75, true, true));
 
-    for (QLabel* label : lbltesttype) {
+    // Both on orange; only the "Usage" label is centred.
+    for (QLabel* label : lbltesttype)
         shell::setColours(label, Qt::black, kOrange);
-        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    }
+    lbltesttype[0]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lbltesttype[0]->setFont(
         shell::designFont(QStringLiteral("Tempus Sans ITC"), 14.25, true, true));
     lbltesttype[1]->setFont(shell::designFont(QStringLiteral("News Gothic MT"), 14.25, true));

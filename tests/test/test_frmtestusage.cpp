@@ -192,6 +192,12 @@ void TestFrmTestUsage::designedState() {
     QVERIFY(w->lblmessage->font().italic() && w->lblmessage->font().bold());
     QVERIFY(w->lblnomessage->font().strikeOut());
     QCOMPARE(w->lblno->font().pointSizeF(), 48.0);
+    QCOMPARE(w->lbltesttype[0]->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    QCOMPARE(w->lbltesttype[1]->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    QCOMPARE(w->lstoptions->palette().color(QPalette::Base), QColor(Qt::white));
+    QCOMPARE(w->lstoptions->palette().color(QPalette::Text), QColor(0, 0, 128));
+    QCOMPARE(w->lblresult->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    QCOMPARE(w->lblresult->font().family(), QStringLiteral("Comic Sans MS"));
 
     // Keyboard focus order: Next, Start, the list (and round again).
     QStringList order;
