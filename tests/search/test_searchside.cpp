@@ -281,6 +281,11 @@ private slots:
     void reopeningStartsPlainButKeepsTheColumn() {
         f->confirm(QStringLiteral("identity number"));
         f->filterBy(QStringLiteral("1"));
+        f->confirm(QStringLiteral("date of entry"));
+        f->w->DTPicker1->setDate(QDate(2026, 3, 1));
+        QTest::mouseClick(f->w->txtdate[0], Qt::LeftButton);
+        f->w->DTPicker1->setDate(QDate(2026, 3, 9));
+        QTest::mouseClick(f->w->txtdate[1], Qt::LeftButton);
         shell::registry().unload(shell::WindowKind::Search);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         f->open();
@@ -288,6 +293,9 @@ private slots:
         QCOMPARE(f->w->lstword->count(), 0);
         QVERIFY(f->w->txtlike->isHidden());
         QCOMPARE(search::searchfield, QStringLiteral("id"));
+        QCOMPARE(search::datefrom, QDate(2026, 3, 1));
+        QCOMPARE(search::dateto, QDate(2026, 3, 9));
+        QVERIFY(f->w->txtdate[0]->text().isEmpty());
     }
 
 private:
