@@ -76,7 +76,16 @@ private slots:
         QCOMPARE(w->Label5->palette().color(QPalette::Window), QColor(128, 255, 255));
         QCOMPARE(w->Label5->palette().color(QPalette::WindowText), QColor(128, 64, 64));
         QCOMPARE(w->Check1->text(), QStringLiteral("Difficult ? "));
+        QCOMPARE(w->Label2->text(), QStringLiteral("THE FOLLOWING WORDS ALREADY EXIST IN THE "
+                                                   "WORDLIST, SO YOU NEED NOT ADD THEM AGAIN"));
+        QCOMPARE(w->Label4->text(),
+                 QStringLiteral("TO VIEW/CHANGE  THE DETAILS OF ANY WORD, JUST CLICK ON IT."));
+        QCOMPARE(w->Label3->text(), QStringLiteral("note that here, the bound textbox is hidden"));
         QCOMPARE(w->Text3->palette().color(QPalette::Text), QColor(0, 0, 128));
+        for (QWidget* box : {static_cast<QWidget*>(w->Text3), w->txtFields[0]}) {
+            QVERIFY(box->font().bold());
+            QCOMPARE(box->font().pointSizeF(), 12.0);
+        }
 
         // Hidden controls; the lookup list starts hidden and empty.
         for (const char* name :
@@ -90,7 +99,14 @@ private slots:
         QVERIFY(w->cmdAdd->isEnabled() && w->cmdUpdate->isEnabled() && w->cmdClose->isEnabled());
         QVERIFY(!w->cmdDelete->isEnabled());
         QVERIFY(!w->cmdRefresh->isEnabled());
-        QCOMPARE(w->cmdUpdate->text(), QStringLiteral("&Update"));
+        const QStringList buttons{"&Add", "&Update", "&Delete", "&Refresh", "&Close"};
+        QPushButton* bar[] = {w->cmdAdd, w->cmdUpdate, w->cmdDelete, w->cmdRefresh, w->cmdClose};
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(bar[i]->text(), buttons[i]);
+            QCOMPARE(bar[i]->parentWidget(), w->picButtons);
+            if (i > 0) // left to right along the bar
+                QVERIFY(bar[i]->x() > bar[i - 1]->x());
+        }
         // The load handler's new row is not a move: the caption stays a single blank.
         QCOMPARE(dataCaption(w), QStringLiteral(" "));
 
@@ -191,6 +207,28 @@ private slots:
         click(w, "cmdUpdate");
         QCOMPARE(fx.harness->dialogs.calls().size(), 1);
         QCOMPARE(fx.db->row("zeal")->synonym, QStringLiteral("not entered"));
+    }
+
+    void failedNewRowOnLoadShowsTheDescriptionAndTheWindowOpens() {
+        fx.db->insert(QStringLiteral("abate"));
+        // A data control whose record source the store cannot run: AddNew fails on load.
+        registry().registerKind(WindowKind::WordAdder, [] {
+            auto* w = new word_adder;
+            w->datPrimaryRS->setRecordSource(QStringLiteral("select * from nosuchtable"));
+            return w;
+        });
+        fx.harness->dialogs.queueAnswer(shell::Answer::Ok);
+        word_adder* w = fx.open();
+        QVERIFY(w && w->isVisible());
+        const auto calls = fx.harness->dialogs.calls();
+        QCOMPARE(calls.size(), 1);
+        QVERIFY(!calls.first().text.isEmpty());
+        QVERIFY(!calls.first().text.startsWith(QStringLiteral("Data error event hit err:")));
+        QCOMPARE(calls.first().buttons, shell::Buttons::Ok);
+        QVERIFY(calls.first().title.isEmpty());
+        // The lookup has its own connection and still works.
+        QTest::keyClicks(w->Text3, "ab");
+        QCOMPARE(listEntries(w->List1), QStringList{"abate"});
     }
 
     void saveRefusedByALockedFileKeepsTheRowForTheNextUpdate() {
