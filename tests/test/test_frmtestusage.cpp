@@ -146,7 +146,9 @@ private slots:
     void tooFewWordsAreRefused();
     void wordsWithoutUsedMarkAreFreedBeforeTheDraw();
     void tableOfTenGivesAllTen();
+    void counterAndEndOfTest_data();
     void counterAndEndOfTest();
+    void choicesAreShuffledOverEveryLine();
     void wrongThenRightLeavesTheWordFree();
     void enterAnswersOnlyWithASelection();
     void doubleClickWithNothingSelectedIsWrong();
@@ -371,10 +373,17 @@ void TestFrmTestUsage::tableOfTenGivesAllTen() {
     QVERIFY(drawn.contains(QStringLiteral("w0")) && drawn.contains(QStringLiteral("w9")));
 }
 
+void TestFrmTestUsage::counterAndEndOfTest_data() {
+    QTest::addColumn<int>("testtype");
+    QTest::newRow("usage test") << 0;
+    QTest::newRow("synonym test") << 1;
+}
+
 void TestFrmTestUsage::counterAndEndOfTest() {
+    QFETCH(int, testtype);
     Fixture f;
     f.addWords(30);
-    f.start();
+    f.start(QString::number(testtype));
     QVERIFY(!f.w->cmdstart->isEnabled());
     QVERIFY(!f.w->lblno->isHidden() && !f.w->lblnomessage->isHidden());
 
@@ -384,6 +393,7 @@ void TestFrmTestUsage::counterAndEndOfTest() {
         QCOMPARE(f.w->lstoptions->count(), 5);
         QVERIFY(f.lineOf(f.currentWord()) >= 0);
         QCOMPARE(f.w->lblusage[0]->text(), Module1::testusages[shown - 1]);
+        QCOMPARE(f.w->lblusage[1]->text(), Module1::testsynonyms[shown - 1]);
         QVERIFY(!f.w->cmdnext->isEnabled());
         QVERIFY(f.w->lblresult->isHidden() && f.w->lbltip->isHidden());
         f.answerRight();
@@ -397,7 +407,10 @@ void TestFrmTestUsage::counterAndEndOfTest() {
     QVERIFY(f.w->cmdstart->isEnabled());
     QVERIFY(f.w->cmdnext->isEnabled());
     QVERIFY(f.w->lblno->isHidden() && f.w->lblnomessage->isHidden());
-    QVERIFY(f.w->lblusage[0]->text().isEmpty());
+    // Only the question box of the test's type is emptied; the other keeps the last question.
+    QVERIFY(f.w->lblusage[testtype]->text().isEmpty());
+    QCOMPARE(f.w->lblusage[1 - testtype]->text(),
+             testtype == 0 ? Module1::testsynonyms[9] : Module1::testusages[9]);
     QCOMPARE(f.w->lstoptions->count(), 0);
     QCOMPARE(f.usedCount(30), 10);
 
@@ -409,6 +422,28 @@ void TestFrmTestUsage::counterAndEndOfTest() {
     f.doubleClickEmptySpot();
     QCOMPARE(f.w->lblresult->text(), QStringLiteral("Incorrect: Correct answer = ") + last);
     QVERIFY(!f.db.row(last)->is_used);
+}
+
+void TestFrmTestUsage::choicesAreShuffledOverEveryLine() {
+    // Line i shows testchoices[optionorder[i]], optionorder is an arrangement of 0-4, and over
+    // thirty questions the right word comes up on every line.
+    Fixture f;
+    f.addWords(60);
+    QSet<int> rightLines;
+    for (int test = 0; test < 3; ++test) {
+        f.start();
+        for (int shown = 1; shown <= 10; ++shown) {
+            QCOMPARE(QSet<int>(f.w->optionorder.begin(), f.w->optionorder.end()),
+                     QSet<int>({0, 1, 2, 3, 4}));
+            for (int line = 0; line < 5; ++line)
+                QCOMPARE(f.w->lstoptions->item(line)->text(),
+                         Module1::testchoices[f.w->optionorder[line]]);
+            rightLines.insert(f.lineOf(f.currentWord()));
+            f.answerRight();
+            f.next();
+        }
+    }
+    QCOMPARE(rightLines, QSet<int>({0, 1, 2, 3, 4}));
 }
 
 void TestFrmTestUsage::wrongThenRightLeavesTheWordFree() {
