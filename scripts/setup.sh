@@ -4,7 +4,7 @@
 set -euo pipefail
 
 GRE_PACKAGES=(qt6-base-dev libsqlite3-dev cmake g++ fonts-dejavu-core
-              xvfb openbox xdotool imagemagick sqlite3 xauth)
+              xvfb openbox xdotool imagemagick sqlite3 xauth x11-utils x11-xserver-utils)
 
 gre_missing_packages() {
   local missing=() p

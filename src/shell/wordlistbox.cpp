@@ -1,6 +1,8 @@
 #include "shell/wordlistbox.h"
 
 #include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QStringListModel>
 
@@ -27,9 +29,24 @@ WordListBox::WordListBox(QWidget* parent) : QListView(parent), m_model(new QStri
 }
 
 void WordListBox::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
     m_mouseDown = true;
     m_changedWhileDown = false;
     QListView::mousePressEvent(event);
+}
+
+void WordListBox::keyPressEvent(QKeyEvent* event) {
+    const bool arrow = event->key() == Qt::Key_Down || event->key() == Qt::Key_Up;
+    if (arrow && selectedRow() < 0 && count() > 0) {
+        const QModelIndex current = currentIndex();
+        setCurrentRow(current.isValid() ? current.row() : 0);
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
 }
 
 void WordListBox::mouseReleaseEvent(QMouseEvent* event) {

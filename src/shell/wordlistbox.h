@@ -41,7 +41,11 @@ signals:
     void click();
 
 protected:
+    // A right click neither selects nor clicks (as in a list box of the platform's own).
     void mousePressEvent(QMouseEvent* event) override;
+    // The first arrow key in a list with nothing selected selects the entry with the focus
+    // frame (the first one) instead of moving past it.
+    void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
