@@ -188,7 +188,9 @@ bool frmtestusage::eventFilter(QObject* watched, QEvent* event) {
         const int ascii = keyAscii(static_cast<QKeyEvent*>(event));
         if (ascii != 0)
             lstoptions_KeyPress(ascii);
-    } else if (watched == lstoptions->viewport()) {
+    } else if (watched == lstoptions->viewport() &&
+               (event->type() == QEvent::MouseButtonPress ||
+                event->type() == QEvent::MouseButtonDblClick)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (event->type() == QEvent::MouseButtonPress) {
             lstoptions_MouseDown(mouse->button());
