@@ -214,7 +214,34 @@ const char* const kTableColumns[10] = {"id",      "word",    "synonym",   "part_
                                        "is_used", "frequent"};
 const char* const kLightColumns = "id, word, entrydate, last_seen, is_used, frequent";
 
+namespace {
+
+TranslatedStatement translateUncached(const QString& statement, bool withRowId, bool lightOnly);
+
+} // namespace
+
 TranslatedStatement translateStatement(const QString& statement, bool withRowId, bool lightOnly) {
+    // The windows run the same few statement shapes again and again (one per keystroke or
+    // selection): the last translations are kept. One thread uses the store.
+    struct Entry {
+        QString statement;
+        bool withRowId, lightOnly;
+        TranslatedStatement translated;
+    };
+    static std::vector<Entry> recent;
+    for (const Entry& e : recent)
+        if (e.withRowId == withRowId && e.lightOnly == lightOnly && e.statement == statement)
+            return e.translated;
+    TranslatedStatement t = translateUncached(statement, withRowId, lightOnly);
+    if (recent.size() >= 16)
+        recent.erase(recent.begin());
+    recent.push_back({statement, withRowId, lightOnly, t});
+    return t;
+}
+
+namespace {
+
+TranslatedStatement translateUncached(const QString& statement, bool withRowId, bool lightOnly) {
     const std::vector<Token> toks = tokenize(statement);
     TranslatedStatement out;
     auto nextSolid = [&](std::size_t from) {
@@ -309,5 +336,7 @@ TranslatedStatement translateStatement(const QString& statement, bool withRowId,
     }
     return out;
 }
+
+} // namespace
 
 } // namespace store
