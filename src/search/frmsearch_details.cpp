@@ -2,6 +2,7 @@
 #include "search/finally.h"
 #include "search/frmsearch.h"
 #include "shell/clock.h"
+#include "shell/keycodes.h"
 #include "shell/programvalues.h"
 #include "shell/wordlistbox.h"
 #include "store/connection.h"
@@ -23,46 +24,6 @@ namespace {
 constexpr int kKeyEnter = 13;
 constexpr int kKeyF1 = 112;
 constexpr int kKeyF2 = 113;
-
-// The key codes the list's handlers speak (Windows virtual-key codes) for a Qt key.
-int virtualKeyCode(int key) {
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        return kKeyEnter;
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
-        return kKeyF1 + (key - Qt::Key_F1);
-    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
-        return key;
-    switch (key) {
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-        return 9;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Space:
-        return 32;
-    case Qt::Key_PageUp:
-        return 33;
-    case Qt::Key_PageDown:
-        return 34;
-    case Qt::Key_End:
-        return 35;
-    case Qt::Key_Home:
-        return 36;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Up:
-        return 38;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Down:
-        return 40;
-    case Qt::Key_Delete:
-        return 46;
-    default:
-        return 0;
-    }
-}
 
 // A text column as a box shows it: no value is an empty box.
 QString columnText(const store::Recordset& rs, const QString& column) {
@@ -171,14 +132,14 @@ bool frmsearch::listKeyEvent(QEvent* event) {
     // The list still gets every key after its handlers ran.
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        lstword_KeyDown(virtualKeyCode(key->key()), key->modifiers());
+        lstword_KeyDown(shell::virtualKeyCode(key->key()), key->modifiers());
         if (!key->text().isEmpty() && key->text().at(0).isPrint())
             lstword_KeyPress(key->text().at(0).unicode());
     } else if (event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
         // A held key repeats its KeyDown; it is released once.
         if (!key->isAutoRepeat())
-            lstword_KeyUp(virtualKeyCode(key->key()), key->modifiers());
+            lstword_KeyUp(shell::virtualKeyCode(key->key()), key->modifiers());
     }
     return false;
 }

@@ -1,6 +1,7 @@
 #include "shell/frmsplash.h"
 
 #include "shell/dialogs.h"
+#include "shell/keycodes.h"
 #include "shell/windowregistry.h"
 
 #include <QEvent>
@@ -47,22 +48,6 @@ bool isCharacterKey(const QKeyEvent* key) {
         return true;
     default:
         return !key->text().isEmpty();
-    }
-}
-
-int keyAscii(const QKeyEvent* key) {
-    switch (key->key()) {
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-        return 9;
-    default:
-        return key->text().isEmpty() ? 0 : key->text().at(0).unicode();
     }
 }
 

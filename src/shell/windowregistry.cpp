@@ -47,16 +47,10 @@ void WindowRegistry::show(WindowKind kind, bool modal) {
         return;
 
     if (!modal) {
-        if (form->isVisible()) {
+        if (form->isVisible())
             bringToFront(kind);
-            return;
-        }
-        if (form->opensMaximized())
-            form->showMaximized();
         else
-            form->show();
-        form->raise();
-        form->activateWindow();
+            putOnScreen(form);
         return;
     }
 
@@ -68,12 +62,8 @@ void WindowRegistry::show(WindowKind kind, bool modal) {
     if (form->isVisible() && form->windowModality() != Qt::ApplicationModal)
         form->hide();
     form->setWindowModality(Qt::ApplicationModal);
-    if (!form->isVisible()) {
-        if (form->opensMaximized())
-            form->showMaximized();
-        else
-            form->show();
-    }
+    if (!form->isVisible())
+        putOnScreen(form);
     form->raise();
     form->activateWindow();
 
@@ -98,6 +88,15 @@ void WindowRegistry::show(WindowKind kind, bool modal) {
     // Still loaded (a test runner returned early): the next show decides its modality afresh.
     if (guard && window(kind) == guard && !isModal(kind))
         guard->setWindowModality(Qt::NonModal);
+}
+
+void WindowRegistry::putOnScreen(Form* form) {
+    if (form->opensMaximized())
+        form->showMaximized();
+    else
+        form->show();
+    form->raise();
+    form->activateWindow();
 }
 
 void WindowRegistry::unload(WindowKind kind) {

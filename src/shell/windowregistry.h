@@ -54,6 +54,8 @@ public:
 private:
     WindowRegistry() = default;
     void discard(WindowKind kind, Form* form);
+    // Shows the window (maximized where it asks to be) and gives it the focus.
+    void putOnScreen(Form* form);
     // Forgets every window and ends every modal wait; the caller closes or deletes them.
     std::vector<Form*> takeAllWindows();
     void quit(int exitCode);

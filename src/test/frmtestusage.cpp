@@ -1,5 +1,6 @@
 #include "test/frmtestusage.h"
 
+#include "shell/keycodes.h"
 #include "shell/look.h"
 #include "shell/random.h"
 #include "shell/searchrequest.h"
@@ -25,21 +26,6 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {}
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
-}
-
-// The character a key types, as the key handlers receive it; 0 for keys that type none.
-int keyAscii(const QKeyEvent* key) {
-    switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Backspace:
-        return 8;
-    default:
-        return key->text().isEmpty() ? 0 : key->text().at(0).unicode();
-    }
 }
 
 const QColor kNavy(0, 0, 128);
@@ -185,7 +171,7 @@ void frmtestusage::connectHandlers() {
 
 bool frmtestusage::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lstoptions && event->type() == QEvent::KeyPress) {
-        const int ascii = keyAscii(static_cast<QKeyEvent*>(event));
+        const int ascii = shell::keyAscii(static_cast<QKeyEvent*>(event));
         if (ascii != 0)
             lstoptions_KeyPress(ascii);
     } else if (watched == lstoptions->viewport() &&
