@@ -8,6 +8,7 @@
 #include "store/dataenvironment.h"
 #include "store/dialect.h"
 #include "store/recordset.h"
+#include "support/recordsets.h"
 #include "test/module1.h"
 
 #include <QCoreApplication>
@@ -31,11 +32,7 @@ void say(const QString& line) {
 
 void childSave(Connection& conn, const QString& word) {
     Recordset rs;
-    rs.setCursorLocation(CursorLocation::Client);
-    rs.setLockType(LockType::Optimistic);
-    rs.setSource("select * from listofwords Order by word");
-    rs.setActiveConnection(&conn);
-    rs.Open();
+    testsupport::openBound(rs, conn);
     rs.AddNew();
     rs.setField("word", word);
     rs.setField("synonym", "meaning of " + word);
@@ -46,11 +43,7 @@ void childSave(Connection& conn, const QString& word) {
 
 void childFreeAllAndStartTest(Connection& conn) {
     Recordset rs;
-    rs.setCursorType(CursorType::Keyset);
-    rs.setLockType(LockType::Optimistic);
-    rs.setSource("SELECT * FROM listofwords ORDER BY id");
-    rs.setActiveConnection(&conn);
-    rs.Open();
+    testsupport::openKeyset(rs, conn, "SELECT * FROM listofwords ORDER BY id");
     conn.BeginTrans();
     while (!rs.eof()) {
         rs.setField("is_used", false);
@@ -64,11 +57,8 @@ void childFreeAllAndStartTest(Connection& conn) {
 
 void childDelete(Connection& conn, const QString& word) {
     Recordset rs;
-    rs.setCursorType(CursorType::Keyset);
-    rs.setLockType(LockType::Optimistic);
-    rs.setSource("SELECT * FROM listofwords WHERE word = '" + escapeQuotes(word) + "'");
-    rs.setActiveConnection(&conn);
-    rs.Open();
+    testsupport::openKeyset(rs, conn,
+                            "SELECT * FROM listofwords WHERE word = '" + escapeQuotes(word) + "'");
     if (!rs.eof())
         rs.Delete();
     rs.Close();

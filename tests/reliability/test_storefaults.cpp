@@ -5,6 +5,7 @@
 #include "store/database.h"
 #include "store/recordset.h"
 #include "store/storeerror.h"
+#include "support/recordsets.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -21,11 +22,7 @@ namespace {
 
 void addWord(Connection& conn, const QString& word, const QString& notes = {}) {
     Recordset rs;
-    rs.setCursorLocation(CursorLocation::Client);
-    rs.setLockType(LockType::Optimistic);
-    rs.setSource("select * from listofwords where id = 0");
-    rs.setActiveConnection(&conn);
-    rs.Open();
+    testsupport::openBound(rs, conn, "select * from listofwords where id = 0");
     rs.AddNew();
     rs.setField("word", word);
     rs.setField("notes", notes);

@@ -3,6 +3,7 @@
 #include "store/connection.h"
 #include "store/database.h"
 #include "store/recordset.h"
+#include "support/recordsets.h"
 
 #include <QDate>
 #include <QString>
@@ -26,11 +27,7 @@ struct StoreFile {
                bool frequent = false, QDate entry = QDate(2026, 1, 1), bool used = false) {
         store::Connection conn;
         store::Recordset rs;
-        rs.setCursorLocation(store::CursorLocation::Client);
-        rs.setLockType(store::LockType::Optimistic);
-        rs.setSource("select * from listofwords where id = 0");
-        rs.setActiveConnection(&conn);
-        rs.Open();
+        testsupport::openBound(rs, conn, "select * from listofwords where id = 0");
         rs.AddNew();
         rs.setField("word", word);
         rs.setField("synonym", synonym);

@@ -2,6 +2,7 @@
 // a word list, and readable by the stock sqlite3 engine.
 #include "store/storeerror.h"
 #include "storetestutil.h"
+#include "support/recordsets.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -81,14 +82,8 @@ void TestDatabase::fileMadeByAnotherToolWorks() {
     QCOMPARE(wordsOf(conn, "SELECT * FROM listofwords WHERE frequent = TRUE "),
              QStringList{"Alpha"});
     QCOMPARE(wordsOf(conn, "SELECT * FROM listofwords WHERE word = 'ÉLAN'"), QStringList{"élan"});
-    StoreFile* none = nullptr;
-    Q_UNUSED(none);
     Recordset rs;
-    rs.setCursorLocation(CursorLocation::Client);
-    rs.setLockType(LockType::Optimistic);
-    rs.setSource("select * from listofwords Order by word");
-    rs.setActiveConnection(&conn);
-    rs.Open();
+    testsupport::openBound(rs, conn);
     rs.AddNew();
     rs.setField("word", "beta");
     rs.UpdateBatch();

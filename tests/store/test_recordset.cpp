@@ -3,29 +3,14 @@
 #include "store/dataenvironment.h"
 #include "store/storeerror.h"
 #include "storetestutil.h"
+#include "support/recordsets.h"
 
 #include <QTest>
 
 using namespace store;
 
-namespace {
-void openKeyset(Recordset& rs, Connection& conn, const QString& sql) {
-    rs.setCursorType(CursorType::Keyset);
-    rs.setLockType(LockType::Optimistic);
-    rs.setSource(sql);
-    rs.setActiveConnection(&conn);
-    rs.Open();
-}
-
-void openBound(Recordset& rs, Connection& conn) {
-    rs.setCursorLocation(CursorLocation::Client);
-    rs.setCursorType(CursorType::Static);
-    rs.setLockType(LockType::Optimistic);
-    rs.setSource("select * from listofwords Order by word");
-    rs.setActiveConnection(&conn);
-    rs.Open();
-}
-} // namespace
+using testsupport::openBound;
+using testsupport::openKeyset;
 
 class TestRecordset : public QObject {
     Q_OBJECT
