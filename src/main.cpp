@@ -7,7 +7,7 @@
 #include "shell/windowregistry.h"
 #include "store/database.h"
 #include "store/storeerror.h"
-#include "test/frmtestusage.h"
+#include "quiz/frmtestusage.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -8,8 +8,8 @@
 #include "shell/wordlistbox.h"
 #include "support/shellharness.h"
 #include "support/testdatabase.h"
-#include "test/frmtestusage.h"
-#include "test/module1.h"
+#include "quiz/frmtestusage.h"
+#include "quiz/module1.h"
 
 #include <QComboBox>
 #include <QLabel>

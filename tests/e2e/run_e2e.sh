@@ -5,7 +5,7 @@
 #   run_e2e.sh <gre-wordlist executable> <folder for screenshots> <flow>...
 #   flows: add     three words from the main menu, checked with their defaults
 #          search  find by prefix, change a synonym with Update, delete another word
-#          test    a whole ten-question test, then a second run closed half-way
+#          quiz    a whole ten-question test, then a second run closed half-way
 #
 # Exits 77 (skipped) only when the X tools are missing; 0 when every flow passed.
 set -uo pipefail
@@ -14,7 +14,7 @@ EXE=${1:?executable}
 SHOTS=${2:?screenshot folder}
 shift 2
 FLOWS=("$@")
-[ ${#FLOWS[@]} -gt 0 ] || FLOWS=(add search test)
+[ ${#FLOWS[@]} -gt 0 ] || FLOWS=(add search quiz)
 
 for tool in Xvfb openbox xdotool xprop xmodmap sqlite3 import convert; do
     if ! command -v "$tool" >/dev/null 2>&1; then
@@ -445,7 +445,7 @@ start_test() {
     focus "$win"
 }
 
-flow_test() {
+flow_quiz() {
     new_home
     start_app
     seed_test_words
@@ -510,7 +510,7 @@ for FLOW in "${FLOWS[@]}"; do
     case $FLOW in
     add) flow_add ;;
     search) flow_search ;;
-    test) flow_test ;;
+    quiz) flow_quiz ;;
     *) fail "unknown flow $FLOW" ;;
     esac
     stop_app

@@ -9,7 +9,7 @@
 #include "store/dialect.h"
 #include "store/recordset.h"
 #include "support/recordsets.h"
-#include "test/module1.h"
+#include "quiz/module1.h"
 
 #include <QCoreApplication>
 #include <QProcess>

@@ -7,8 +7,8 @@
 #include "search/searchfixture.h"
 #include "shell/fatal.h"
 #include "support/tablesnapshot.h"
-#include "test/frmtestusage.h"
-#include "test/module1.h"
+#include "quiz/frmtestusage.h"
+#include "quiz/module1.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>

@@ -4,7 +4,7 @@ namespace store {
 class Recordset;
 }
 
-namespace testside {
+namespace quizside {
 
 // The data environment's one shared record set, which the test side opens for one statement
 // at a time.
@@ -19,4 +19,4 @@ struct CloseSharedOnExit {
     CloseSharedOnExit& operator=(const CloseSharedOnExit&) = delete;
 };
 
-} // namespace testside
+} // namespace quizside

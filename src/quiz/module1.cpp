@@ -1,10 +1,10 @@
-#include "test/module1.h"
+#include "quiz/module1.h"
 
 #include "shell/clock.h"
 #include "shell/random.h"
 #include "store/recordset.h"
 #include "store/storeerror.h"
-#include "test/sharedrecordset.h"
+#include "quiz/sharedrecordset.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,8 +36,8 @@ QString textOf(const QVariant& value) {
 
 // Whether any word of the table differs from the given one (case-sensitive).
 bool tableHasOtherWord(const QString& word) {
-    store::Recordset& rs = testside::sharedRecordset();
-    testside::CloseSharedOnExit closer;
+    store::Recordset& rs = quizside::sharedRecordset();
+    quizside::CloseSharedOnExit closer;
     rs.setSource(QStringLiteral("SELECT word FROM listofwords"));
     rs.Open();
     for (; !rs.eof(); rs.MoveNext()) {
@@ -51,10 +51,10 @@ bool tableHasOtherWord(const QString& word) {
 } // namespace
 
 qint64 drawid() {
-    store::Recordset& rs = testside::sharedRecordset();
+    store::Recordset& rs = quizside::sharedRecordset();
     qint64 highest = 0;
     {
-        testside::CloseSharedOnExit closer;
+        quizside::CloseSharedOnExit closer;
         rs.setSource(QStringLiteral(
             "select * from listofwords WHERE id = (SELECT MAX(id) FROM listofwords)"));
         rs.Open();
@@ -72,11 +72,11 @@ qint64 drawid() {
 }
 
 void picktestwords() {
-    store::Recordset& rs = testside::sharedRecordset();
+    store::Recordset& rs = quizside::sharedRecordset();
     int i = 0;
     while (i != 10) {
         const qint64 n = drawid();
-        testside::CloseSharedOnExit closer;
+        quizside::CloseSharedOnExit closer;
         rs.setLockType(store::LockType::Optimistic);
         rs.setCursorType(store::CursorType::Keyset);
         rs.setSource(QStringLiteral("SELECT * FROM listofwords WHERE (id = ") + idText(n) +
@@ -102,7 +102,7 @@ void picktestwords() {
 }
 
 void pickchoices() {
-    store::Recordset& rs = testside::sharedRecordset();
+    store::Recordset& rs = quizside::sharedRecordset();
     int k = 1;
     int misses = 0;
     while (k != 5) {
@@ -116,7 +116,7 @@ void pickchoices() {
             misses = 0;
         }
         const qint64 n = drawid();
-        testside::CloseSharedOnExit closer;
+        quizside::CloseSharedOnExit closer;
         rs.setSource(QStringLiteral("SELECT word FROM listofwords WHERE id = ") + idText(n));
         rs.Open();
         if (!rs.eof()) {

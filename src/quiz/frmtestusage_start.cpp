@@ -4,9 +4,9 @@
 #include "store/connection.h"
 #include "store/database.h"
 #include "store/recordset.h"
-#include "test/frmtestusage.h"
-#include "test/module1.h"
-#include "test/testtypeanswer.h"
+#include "quiz/frmtestusage.h"
+#include "quiz/module1.h"
+#include "quiz/testtypeanswer.h"
 
 #include <QLabel>
 #include <QPushButton>

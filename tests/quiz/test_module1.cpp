@@ -4,7 +4,7 @@
 #include "store/storeerror.h"
 #include "support/shellharness.h"
 #include "support/testdatabase.h"
-#include "test/module1.h"
+#include "quiz/module1.h"
 
 #include <QRegularExpression>
 #include <QSet>

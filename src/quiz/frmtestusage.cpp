@@ -1,11 +1,11 @@
-#include "test/frmtestusage.h"
+#include "quiz/frmtestusage.h"
 
 #include "shell/keycodes.h"
 #include "shell/look.h"
 #include "shell/random.h"
 #include "shell/searchrequest.h"
 #include "shell/twips.h"
-#include "test/module1.h"
+#include "quiz/module1.h"
 
 #include <QColor>
 #include <QEvent>

@@ -1,8 +1,8 @@
-#include "test/sharedrecordset.h"
+#include "quiz/sharedrecordset.h"
 
 #include "store/dataenvironment.h"
 
-namespace testside {
+namespace quizside {
 
 store::Recordset& sharedRecordset() {
     return store::degrewordlist().rscommwordlist;
@@ -16,4 +16,4 @@ CloseSharedOnExit::~CloseSharedOnExit() {
     }
 }
 
-} // namespace testside
+} // namespace quizside

@@ -3,7 +3,7 @@
 #include "benchkit.h"
 #include "shell/dialogs.h"
 #include "store/dataenvironment.h"
-#include "test/frmtestusage.h"
+#include "quiz/frmtestusage.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -105,6 +105,6 @@ void testWindow() {
     shell::installDialogs(nullptr);
 }
 
-bench::Register reg(QStringLiteral("test"), testWindow);
+bench::Register reg(QStringLiteral("quiz"), testWindow);
 
 } // namespace

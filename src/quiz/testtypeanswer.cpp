@@ -1,4 +1,4 @@
-#include "test/testtypeanswer.h"
+#include "quiz/testtypeanswer.h"
 
 #include <QLocale>
 #include <cmath>

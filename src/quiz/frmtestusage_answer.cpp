@@ -5,9 +5,9 @@
 #include "shell/searchrequest.h"
 #include "store/dialect.h"
 #include "store/recordset.h"
-#include "test/frmtestusage.h"
-#include "test/module1.h"
-#include "test/sharedrecordset.h"
+#include "quiz/frmtestusage.h"
+#include "quiz/module1.h"
+#include "quiz/sharedrecordset.h"
 
 #include <QColor>
 #include <QLabel>
@@ -75,8 +75,8 @@ void frmtestusage::answer(const QString& chosen) {
 }
 
 void frmtestusage::freeWord(const QString& word, const QVariant& lastSeen) {
-    store::Recordset& rs = testside::sharedRecordset();
-    testside::CloseSharedOnExit closer;
+    store::Recordset& rs = quizside::sharedRecordset();
+    quizside::CloseSharedOnExit closer;
     rs.setLockType(store::LockType::Optimistic);
     rs.setCursorType(store::CursorType::Keyset);
     rs.setSource(QStringLiteral("SELECT * FROM listofwords WHERE word = '") +
