@@ -1,5 +1,6 @@
 // The statement shapes the windows write, run through the record-set layer.
 #include "store/dialect.h"
+#include "store/storedvalues.h"
 #include "store/storeerror.h"
 #include "storetestutil.h"
 
@@ -20,6 +21,7 @@ private slots:
     void quotesNeverBreakAStatement();
     void badStatementsFailCleanly();
     void dateTextIsMonthDayYear();
+    void valuesWrittenByOtherTools();
 };
 
 void TestStatements::emptyTableGivesEofAtOnce() {
@@ -202,6 +204,21 @@ void TestStatements::dateTextIsMonthDayYear() {
     QCOMPARE(parseDateText("3/5/45"), QDate(1945, 3, 5));
     QVERIFY(!parseDateText("13/1/01").isValid());
     QVERIFY(!parseDateText("yesterday").isValid());
+}
+
+void TestStatements::valuesWrittenByOtherTools() {
+    QCOMPARE(parseStoredDate("7/1/2001 0:00:00"), QDate(2001, 7, 1));
+    QCOMPARE(parseStoredDate("07/01/01 00:00:00"), QDate(2001, 7, 1));
+    QCOMPARE(parseStoredDate("2001-07-01 00:00:00"), QDate(2001, 7, 1));
+    QCOMPARE(parseStoredDate("2001-07-01T10:30:00"), QDate(2001, 7, 1));
+    QCOMPARE(parseStoredDate("7/1/2001 12:05:00 PM"), QDate(2001, 7, 1));
+    QVERIFY(!parseStoredDate("7/1/2001 later").isValid());
+    for (const char* t : {"1", "-1", "2", "TRUE", "yes", " Yes "})
+        QCOMPARE(parseFlagText(t), std::optional<bool>(true));
+    for (const char* t : {"0", "false", "No", "0.0"})
+        QCOMPARE(parseFlagText(t), std::optional<bool>(false));
+    for (const char* t : {"", "maybe"})
+        QVERIFY(!parseFlagText(t).has_value());
 }
 
 QTEST_GUILESS_MAIN(TestStatements)
