@@ -1,5 +1,6 @@
 #include "store/database.h"
 
+#include "store/pathcheck.h"
 #include "store/sqlitecall.h"
 #include "store/storeerror.h"
 
@@ -77,6 +78,8 @@ void setDatabasePath(const QString& path) {
 void ensureDatabase() {
     const QString path = databasePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
+    if (const QString problem = pathProblem(path); !problem.isEmpty())
+        throw StoreError(errnum::FileMissing, problem);
     if (!QFileInfo::exists(path))
         createDatabase(path);
     sqlite3* db = nullptr;

@@ -1,5 +1,7 @@
 #include "store/dialect.h"
 
+#include "store/fieldvalue.h"
+#include "store/storedvalues.h"
 #include "store/storeerror.h"
 #include "store/textcompare.h"
 #include "store/translate.h"
@@ -268,6 +270,35 @@ TranslatedStatement translateUncached(const QString& statement, bool withRowId, 
                 i = star;
             }
             continue;
+        }
+        // <flag column> = TRUE|False: the flag as read everywhere (1, -1, 'True', 'yes', ...).
+        // The plain comparison in front settles most rows without a function call.
+        if (t.kind == Tok::Ident && kindOf(t.text) == ColKind::Bool) {
+            const std::size_t op = nextSolid(i + 1);
+            const std::size_t lit = nextSolid(op + 1);
+            if (op < toks.size() && lit < toks.size() && toks[op].kind == Tok::Punct &&
+                (toks[op].text == "=" || toks[op].text == "<>") &&
+                (isKeyword(toks[lit], "true") || isKeyword(toks[lit], "false"))) {
+                const bool wanted = isKeyword(toks[lit], "true") == (toks[op].text == "=");
+                const QByteArray col = t.text.toUtf8();
+                out.sql += "(" + col + (wanted ? " IS NOT 0" : " IS NOT 1") + " AND gre_flag(" +
+                           col + ", " + (flagWithoutValue(t.text) ? "1" : "0") +
+                           ") = " + (wanted ? "1" : "0") + ")";
+                i = lit;
+                continue;
+            }
+        }
+        // <date column> <op> #date#: the calendar day the stored text names, in any form.
+        if (t.kind == Tok::Ident && kindOf(t.text) == ColKind::Date) {
+            const std::size_t op = nextSolid(i + 1);
+            const std::size_t lit = nextSolid(op + 1);
+            static const QStringList comparisons = {"=", "<>", "!=", "<", ">", "<=", ">="};
+            if (op < toks.size() && lit < toks.size() && toks[op].kind == Tok::Punct &&
+                comparisons.contains(toks[op].text) && toks[lit].kind == Tok::Date) {
+                out.sql += "gre_date(" + t.text.toUtf8() + ") " + toks[op].text.toUtf8() + " ";
+                i = op;
+                continue; // the literal follows as a parameter
+            }
         }
         // <text column> = 'literal'  and  <text column> LIKE 'literal'
         if (t.kind == Tok::Ident && isTextColumn(t.text)) {

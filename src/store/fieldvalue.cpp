@@ -1,6 +1,7 @@
 #include "store/fieldvalue.h"
 
 #include "store/dialect.h"
+#include "store/storedvalues.h"
 #include "store/storeerror.h"
 
 #include <QDate>
@@ -47,13 +48,16 @@ QVariant toVariant(ColKind kind, int type, qint64 i, double d, const char* text,
             return QVariant(i != 0);
         if (type == SQLITE_FLOAT)
             return QVariant(d != 0);
-        break;
+        // Text other tools write ('True', 'No', '-1'); text that is no answer reads as no value.
+        if (const auto flag = parseFlagText(QString::fromUtf8(text, len)))
+            return QVariant(*flag);
+        return {};
     case ColKind::Date:
         if (type == SQLITE_TEXT || type == SQLITE_BLOB) {
             if (const QDate iso = isoDateFromBytes(text, len); iso.isValid())
                 return QVariant(iso);
             const QString t = QString::fromUtf8(text, len);
-            const QDate date = parseDateText(t);
+            const QDate date = parseStoredDate(t);
             return date.isValid() ? QVariant(date) : QVariant(t);
         }
         break;
@@ -88,7 +92,7 @@ DbValue fromVariant(ColKind kind, const QString& name, const QVariant& value) {
             const QString text = value.toString();
             if (text.trimmed().isEmpty())
                 return out;
-            date = parseDateText(text);
+            date = parseStoredDate(text);
             if (!date.isValid())
                 throw StoreError(
                     errnum::BadValue,
@@ -102,10 +106,10 @@ DbValue fromVariant(ColKind kind, const QString& name, const QVariant& value) {
         out.type = SQLITE_INTEGER;
         if (value.typeId() == QMetaType::QString) {
             const QString t = value.toString().trimmed();
-            if (t.isEmpty() || t.compare("false", Qt::CaseInsensitive) == 0 || t == "0")
+            if (t.isEmpty())
                 out.i = 0;
-            else if (t.compare("true", Qt::CaseInsensitive) == 0 || t == "1" || t == "-1")
-                out.i = 1;
+            else if (const auto flag = parseFlagText(t))
+                out.i = *flag ? 1 : 0;
             else
                 throw StoreError(
                     errnum::BadValue,
@@ -129,7 +133,11 @@ DbValue fromVariant(ColKind kind, const QString& name, const QVariant& value) {
     }
     case ColKind::Text:
         out.type = SQLITE_TEXT;
-        out.s = value.toString().toUtf8();
+        // The word is a key: kept clean (see cleanWord); the other texts stay as typed.
+        out.s = (name.compare(QLatin1String("word"), Qt::CaseInsensitive) == 0
+                     ? cleanWord(value.toString())
+                     : value.toString())
+                    .toUtf8();
         return out;
     }
     return out;

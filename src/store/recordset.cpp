@@ -296,6 +296,14 @@ struct Recordset::Impl {
                 vals += (n ? ", ?" : "?") + QByteArray::number(n + 1);
                 ++n;
             }
+            // A table whose id is a plain column: the new row gets the next id, as an
+            // AutoNumber would (no caller assigns an id, see above).
+            if (!sqlitecall::idIsRowKey(db)) {
+                cols += (n ? ", " : "") + QByteArray("id");
+                vals +=
+                    QByteArray(n ? ", " : "") + "(SELECT IFNULL(MAX(id), 0) + 1 FROM listofwords)";
+                ++n;
+            }
             for (const char* flag : {"is_used", "frequent"}) {
                 if (!index.contains(flag) || !it->second.count(index.value(flag))) {
                     cols += (n ? ", " : "") + QByteArray(flag);
@@ -332,18 +340,34 @@ struct Recordset::Impl {
                                             "meanwhile); nothing was saved."));
     }
 
+    // The id a row was given (the row id itself where id is the row key).
+    static DbValue idOfRow(sqlite3* db, qint64 rowid) {
+        sqlitecall::StatementGuard g{
+            sqlitecall::prepare(db, "SELECT id FROM listofwords WHERE rowid = ?1")};
+        sqlite3_bind_int64(g.stmt, 1, rowid);
+        DbValue id;
+        if (sqlite3_step(g.stmt) == SQLITE_ROW && sqlite3_column_type(g.stmt, 0) != SQLITE_NULL) {
+            id.type = SQLITE_INTEGER;
+            id.i = sqlite3_column_int64(g.stmt, 0);
+        }
+        return id;
+    }
+
     // Writes the pending changes of the given rows in one transaction; afterwards new rows take
     // their ids and the cache takes the written values. On a failure nothing is written and
     // every change stays pending.
     void writeRows(const std::vector<qint64>& rowIndices) {
         if (rowIndices.empty())
             return;
-        std::vector<qint64> newIds(rowIndices.size(), 0);
+        std::vector<qint64> newRowIds(rowIndices.size(), 0);
+        std::vector<DbValue> newIds(rowIndices.size());
         inWriteTransaction(*conn, [&](sqlite3* db) {
             for (std::size_t k = 0; k < rowIndices.size(); ++k) {
                 writeRow(db, rowIndices[k]);
-                if (rows[rowIndices[k]].isNew)
-                    newIds[k] = sqlite3_last_insert_rowid(db);
+                if (rows[rowIndices[k]].isNew) {
+                    newRowIds[k] = sqlite3_last_insert_rowid(db);
+                    newIds[k] = idOfRow(db, newRowIds[k]);
+                }
             }
         });
         for (std::size_t k = 0; k < rowIndices.size(); ++k) {
@@ -352,12 +376,12 @@ struct Recordset::Impl {
             Cell* cellRow = &cells[static_cast<std::size_t>(rowIndices[k]) * columnCount()];
             if (row.isNew) {
                 // What the insert wrote: the assigned values, the new id, the two flags false.
-                row.rowid = newIds[k];
+                row.rowid = newRowIds[k];
                 row.isNew = false;
                 for (int c = 0; c < columnCount(); ++c) {
                     cellRow[c].type = SQLITE_NULL;
                     if (kinds[c] == ColKind::Id)
-                        storeValue(cellRow[c], DbValue{SQLITE_INTEGER, row.rowid, 0, {}});
+                        storeValue(cellRow[c], newIds[k]);
                     else if (kinds[c] == ColKind::Bool)
                         storeValue(cellRow[c], DbValue{SQLITE_INTEGER, 0, 0, {}});
                 }

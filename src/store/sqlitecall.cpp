@@ -1,5 +1,7 @@
 #include "store/sqlitecall.h"
 
+#include "store/pathcheck.h"
+#include "store/storedvalues.h"
 #include "store/storeerror.h"
 #include "store/textcompare.h"
 
@@ -16,15 +18,23 @@ QString describe(sqlite3* db, int rc) {
         return QStringLiteral("The word list is in use by another program and could not be "
                               "changed; nothing was saved. Try again in a moment.");
     case SQLITE_READONLY:
+    case SQLITE_CANTOPEN: {
+        // A save refused because the folder, not the file, cannot be written says so.
+        const char* file = db ? sqlite3_db_filename(db, "main") : nullptr;
+        if (file && *file) {
+            if (const QString folder = folderProblem(QString::fromUtf8(file)); !folder.isEmpty())
+                return folder;
+        }
+        if ((rc & 0xff) == SQLITE_CANTOPEN)
+            return QStringLiteral("The word list file could not be opened (%1).").arg(detail);
         return QStringLiteral("The word list file is read-only; nothing was saved.");
+    }
     case SQLITE_FULL:
         return QStringLiteral("The disk is full; nothing was saved.");
     case SQLITE_NOTADB:
         return QStringLiteral("The file is not a word list (%1).").arg(detail);
     case SQLITE_CORRUPT:
         return QStringLiteral("The word list file is damaged (%1).").arg(detail);
-    case SQLITE_CANTOPEN:
-        return QStringLiteral("The word list file could not be opened (%1).").arg(detail);
     case SQLITE_IOERR:
         return QStringLiteral("The word list file could not be read or written (%1).").arg(detail);
     default:
@@ -93,6 +103,7 @@ void registerTextFunctions(sqlite3* db) {
                                 collationFree);
     sqlite3_create_function(db, "gre_like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             likeFunction, nullptr, nullptr);
+    registerStoredValueFunctions(db);
 }
 
 void configure(sqlite3* db) {
@@ -109,14 +120,43 @@ void checkWordTable(sqlite3* db, const QString& path) {
                              "last_seen, is_used, frequent FROM listofwords LIMIT 0";
     const int rc = sqlite3_prepare_v2(db, probe.constData(), -1, &stmt, nullptr);
     sqlite3_finalize(stmt);
-    if (rc == SQLITE_OK)
-        return;
     const int code = rc & 0xff;
+    if (rc == SQLITE_OK) {
+        // Every word is changed and deleted by its row id: a table without one cannot be served.
+        stmt = nullptr;
+        const int rowid =
+            sqlite3_prepare_v2(db, "SELECT rowid FROM listofwords LIMIT 0", -1, &stmt, nullptr);
+        sqlite3_finalize(stmt);
+        if (rowid == SQLITE_OK)
+            return;
+        throw StoreError(errnum::NotAWordDatabase,
+                         QStringLiteral("The file \"%1\" cannot be used as the word list: its "
+                                        "listofwords has no row ids (it was made WITHOUT ROWID, "
+                                        "or it is a view), so its words could be read but not "
+                                        "changed or deleted. Copy the words into a table made "
+                                        "without that clause.")
+                             .arg(path));
+    }
     if (code == SQLITE_ERROR || code == SQLITE_NOTADB)
         throw StoreError(errnum::NotAWordDatabase,
                          QStringLiteral("The file \"%1\" is not a word list (%2).")
                              .arg(path, QString::fromUtf8(sqlite3_errmsg(db))));
     fail(db, rc);
+}
+
+bool idIsRowKey(sqlite3* db) {
+    StatementGuard g{prepare(db, "SELECT name, type, pk FROM pragma_table_info('listofwords') "
+                                 "WHERE pk > 0")};
+    int keys = 0;
+    bool idKey = false;
+    while (sqlite3_step(g.stmt) == SQLITE_ROW) {
+        ++keys;
+        const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(g.stmt, 0));
+        const auto* type = reinterpret_cast<const char*>(sqlite3_column_text(g.stmt, 1));
+        idKey = name && type && sqlite3_stricmp(name, "id") == 0 &&
+                sqlite3_stricmp(type, "INTEGER") == 0;
+    }
+    return keys == 1 && idKey;
 }
 
 } // namespace store::sqlitecall

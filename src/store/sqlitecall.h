@@ -18,14 +18,20 @@ sqlite3_stmt* prepare(sqlite3* db, const QByteArray& sql,
 // Runs a statement that returns no rows.
 void exec(sqlite3* db, const QByteArray& sql, const std::vector<QByteArray>& params = {});
 
-// Registers the case-folding collation GRE_UNICASE and the function gre_like(pattern, text).
+// Registers the case-folding collation GRE_UNICASE, the function gre_like(pattern, text) and
+// the readings of flags and dates (gre_flag, gre_date; see storedvalues.h).
 void registerTextFunctions(sqlite3* db);
 
 // Sets the connection's busy time-out, cache and safety settings.
 void configure(sqlite3* db);
 
-// Whether the file holds a usable word table; throws StoreError when it does not.
+// Whether the file holds a usable word table; throws StoreError, naming the file and what is
+// wrong with it, when it does not.
 void checkWordTable(sqlite3* db, const QString& path);
+
+// Whether `id` is the table's row key (declared INTEGER PRIMARY KEY), so that the engine gives
+// a new row its id. A table made by another tool may declare it a plain column instead.
+bool idIsRowKey(sqlite3* db);
 
 // RAII finalizer.
 struct StatementGuard {

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <unistd.h>
 
 using namespace store;
 
@@ -36,6 +37,8 @@ private slots:
     void notAWordListIsReported();
     void missingFileIsReportedOnOpen();
     void fileDeletedWhileRunningIsReportedAndRecovered();
+    void idThatIsNotTheRowKey();
+    void unusablePathsAreNamedWithTheirCause();
 };
 
 void TestDatabase::createdOnFirstStartWithEmptyTable() {
@@ -174,6 +177,88 @@ void TestDatabase::fileDeletedWhileRunningIsReportedAndRecovered() {
              QString("syn"));
     sqlite3_finalize(st);
     sqlite3_close(db);
+}
+
+void TestDatabase::idThatIsNotTheRowKey() {
+    // id a plain column: a new word gets MAX(id) + 1, as an AutoNumber would, also in an
+    // empty table, and the record set shows that id at once.
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/gre_wordlist.db";
+    makeForeignFile(path, "CREATE TABLE listofwords (id INTEGER, word TEXT, synonym TEXT, "
+                          "part_speech TEXT, usage TEXT, notes TEXT, entrydate TEXT, "
+                          "last_seen TEXT, is_used INTEGER, frequent INTEGER);");
+    setDatabasePath(path);
+    ensureDatabase();
+    {
+        Connection conn;
+        Recordset rs;
+        testsupport::openBound(rs, conn);
+        for (const char* word : {"first", "second"}) {
+            rs.AddNew();
+            rs.setField("word", word);
+            rs.UpdateBatch();
+        }
+        QCOMPARE(rs.field("id").toLongLong(), 2);
+        makeForeignFile(path, "INSERT INTO listofwords (id, word) VALUES (1099511627776, 'far'),"
+                              " (NULL, 'none')");
+        rs.AddNew();
+        rs.setField("word", "third");
+        rs.UpdateBatch();
+        QCOMPARE(rs.field("id").toLongLong(), 1099511627777);
+        QCOMPARE(wordsOf(conn, "SELECT * FROM listofwords WHERE id = 1"), QStringList{"first"});
+    }
+
+    // A table without row ids cannot have its words changed: refused at start, naming the file.
+    const QString other = dir.path() + "/norowid.db";
+    makeForeignFile(other, "CREATE TABLE listofwords (id INTEGER PRIMARY KEY, word TEXT, "
+                           "synonym TEXT, part_speech TEXT, usage TEXT, notes TEXT, entrydate "
+                           "TEXT, last_seen TEXT, is_used INTEGER, frequent INTEGER) "
+                           "WITHOUT ROWID;");
+    setDatabasePath(other);
+    try {
+        ensureDatabase();
+        QFAIL("accepted a table without row ids");
+    } catch (const StoreError& e) {
+        QVERIFY2(e.description().contains(other) && e.description().contains("WITHOUT ROWID"),
+                 qPrintable(e.description()));
+    }
+}
+
+void TestDatabase::unusablePathsAreNamedWithTheirCause() {
+    QTemporaryDir dir;
+    const auto refusal = [](const QString& path) {
+        setDatabasePath(path);
+        try {
+            ensureDatabase();
+        } catch (const StoreError& e) {
+            return e.description();
+        }
+        return QString();
+    };
+    // The documents folder is a file.
+    QFile documents(dir.path() + "/Documents");
+    QVERIFY(documents.open(QIODevice::WriteOnly));
+    documents.close();
+    QString text = refusal(dir.path() + "/Documents/gre_wordlist.db");
+    QVERIFY2(text.contains(dir.path() + "/Documents\" is a file, not a folder"), qPrintable(text));
+    // The word list path is a folder.
+    QVERIFY(QDir(dir.path()).mkpath("folder.db"));
+    text = refusal(dir.path() + "/folder.db");
+    QVERIFY2(text.contains(dir.path() + "/folder.db\" is a folder, not a word list file"),
+             qPrintable(text));
+    // A folder that cannot be written (meaningless for root, who writes everywhere).
+    if (::geteuid() != 0) {
+        QVERIFY(QDir(dir.path()).mkpath("locked"));
+        QFile::setPermissions(dir.path() + "/locked",
+                              QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        text = refusal(dir.path() + "/locked/gre_wordlist.db");
+        QVERIFY2(text.contains("the folder \"" + dir.path() + "/locked\" cannot be written",
+                               Qt::CaseInsensitive),
+                 qPrintable(text));
+        QFile::setPermissions(dir.path() + "/locked", QFileDevice::ReadOwner |
+                                                          QFileDevice::WriteOwner |
+                                                          QFileDevice::ExeOwner);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDatabase)

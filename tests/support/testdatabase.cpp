@@ -166,4 +166,26 @@ void TestDatabase::exec(const QString& sql) const {
     }
 }
 
+QVariant TestDatabase::value(const QString& sql) const {
+    Handle handle(m_path);
+    sqlite3_stmt* statement = handle.prepare(sql);
+    QVariant result;
+    if (sqlite3_step(statement) == SQLITE_ROW) {
+        switch (sqlite3_column_type(statement, 0)) {
+        case SQLITE_INTEGER:
+            result = QVariant(static_cast<qlonglong>(sqlite3_column_int64(statement, 0)));
+            break;
+        case SQLITE_FLOAT:
+            result = QVariant(sqlite3_column_double(statement, 0));
+            break;
+        case SQLITE_NULL:
+            break;
+        default:
+            result = QVariant(columnText(statement, 0));
+        }
+    }
+    sqlite3_finalize(statement);
+    return result;
+}
+
 } // namespace testsupport

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 #include <QTemporaryDir>
+#include <QVariant>
 #include <optional>
 
 namespace testsupport {
@@ -41,6 +42,8 @@ public:
     int count() const;
     // Runs any statement (setting up unusual files, breaking the table on purpose).
     void exec(const QString& sql) const;
+    // The first column of the first row of a query, as stored (null when there is no row).
+    QVariant value(const QString& sql) const;
 
 private:
     QTemporaryDir m_dir;
