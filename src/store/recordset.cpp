@@ -282,7 +282,17 @@ struct Recordset::Impl {
             assigned.emplace_back(c, &value);
         }
         const int wordCol = index.value(QStringLiteral("word"), -1);
-        if (rows[row].isNew || it->second.count(wordCol)) {
+        // A word written back unchanged is not checked again: a table made without UNIQUE may
+        // hold it in another letter case too, and the row keeps its own word either way.
+        const auto unchangedWord = [&] {
+            const auto w = it->second.find(wordCol);
+            const Cell& cell = cells[static_cast<std::size_t>(row) * columnCount() + wordCol];
+            return w != it->second.end() && cell.type == SQLITE_TEXT &&
+                   w->second.type == SQLITE_TEXT &&
+                   std::string_view(arena.data() + cell.off, cell.len) ==
+                       std::string_view(w->second.s.constData(), w->second.s.size());
+        };
+        if (rows[row].isNew || (it->second.count(wordCol) && !unchangedWord())) {
             const auto w = it->second.find(wordCol);
             checkWord(db, w == it->second.end() ? DbValue{} : w->second,
                       rows[row].isNew ? 0 : rows[row].rowid);
