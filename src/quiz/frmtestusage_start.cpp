@@ -1,12 +1,13 @@
 // Starting a test: making sure enough words are free, asking for the test type, drawing the
 // ten words and showing the first question.
+#include "quiz/frmtestusage.h"
+#include "quiz/module1.h"
+#include "quiz/testtypeanswer.h"
 #include "shell/dialogs.h"
 #include "store/connection.h"
 #include "store/database.h"
 #include "store/recordset.h"
-#include "quiz/frmtestusage.h"
-#include "quiz/module1.h"
-#include "quiz/testtypeanswer.h"
+#include "store/storedvalues.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -56,17 +57,20 @@ bool frmtestusage::refreshWordlistIfNeeded() {
     rs.setActiveConnection(&conn);
     rs.Open();
 
-    // A row whose is_used has no value (a table made by another tool) cannot be drawn either,
-    // so it counts as used: the refresh below then sets it free instead of the draw never
-    // finding enough free words.
+    // is_used is read as everywhere else (store::flagValue): a row without value is not free
+    // for the draw, so it counts as used and the refresh below sets it free. Only rows the draw
+    // can reach count at all: those with an id of 1 or more.
     qint64 used = 0;
+    qint64 total = 0;
     for (; !rs.eof(); rs.MoveNext()) {
-        const QVariant isUsed = rs.field(QStringLiteral("is_used"));
-        if (isUsed.isNull() || isUsed.toBool())
+        const QVariant id = rs.field(QStringLiteral("id"));
+        if (id.isNull() || id.toLongLong() < 1)
+            continue;
+        ++total;
+        if (store::flagValue(rs.field(QStringLiteral("is_used")), QStringLiteral("is_used")))
             ++used;
     }
     rs.MoveFirst();
-    const qint64 total = rs.RecordCount();
 
     if (total < kWordsPerTest) {
         rs.Close();
@@ -84,9 +88,9 @@ bool frmtestusage::refreshWordlistIfNeeded() {
         conn.BeginTrans();
         try {
             for (rs.MoveFirst(); !rs.eof(); rs.MoveNext()) {
-                const QVariant isUsed = rs.field(QStringLiteral("is_used"));
                 // A row that is already free stays as it is; writing it would change nothing.
-                if (isUsed.isNull() || isUsed.toBool()) {
+                if (store::flagValue(rs.field(QStringLiteral("is_used")),
+                                     QStringLiteral("is_used"))) {
                     rs.setField(QStringLiteral("is_used"), false);
                     rs.Update();
                 }

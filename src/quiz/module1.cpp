@@ -1,10 +1,10 @@
 #include "quiz/module1.h"
 
+#include "quiz/sharedrecordset.h"
 #include "shell/clock.h"
 #include "shell/random.h"
 #include "store/recordset.h"
 #include "store/storeerror.h"
-#include "quiz/sharedrecordset.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,9 +20,18 @@ const QString kNoUsageText = QStringLiteral("USAGE NOT ENTERED BY YOU, TRY THE S
 
 namespace {
 
-// After this many draws in a row without a usable word, pickchoices checks whether the list
-// still holds any word that can serve (words may be deleted in the search window while a test
-// runs); normal tables, even very sparse ones, never get near it.
+// The draw guesses ids in 1..MAX(id), as on any table the program made itself. When this many
+// guesses in a row miss (ids spread far apart, or few free rows left among many), it draws
+// directly among the rows that exist: a bounded number of statements, the same uniform choice.
+constexpr int kGuessesBeforeDirectDraw = 64;
+
+// The rows a draw can reach: rows without an id, or with one below 1, are never drawn.
+const QString kDrawable = QStringLiteral("(id >= 1)");
+const QString kFree = QStringLiteral("(id >= 1) AND (is_used = False)");
+
+// After this many direct draws in a row that give the right word itself, pickchoices checks
+// whether the list still holds any word that can serve (words may be deleted in the search
+// window while a test runs).
 constexpr int kMissesBeforeCheck = 2000;
 
 // The id as it goes into a statement: decimal text after one blank (the sign place).
@@ -34,11 +43,11 @@ QString textOf(const QVariant& value) {
     return value.isNull() ? QString() : value.toString();
 }
 
-// Whether any word of the table differs from the given one (case-sensitive).
+// Whether any word the draw can reach differs from the given one (case-sensitive).
 bool tableHasOtherWord(const QString& word) {
     store::Recordset& rs = quizside::sharedRecordset();
     quizside::CloseSharedOnExit closer;
-    rs.setSource(QStringLiteral("SELECT word FROM listofwords"));
+    rs.setSource(QStringLiteral("SELECT word FROM listofwords WHERE ") + kDrawable);
     rs.Open();
     for (; !rs.eof(); rs.MoveNext()) {
         const QVariant value = rs.field(QStringLiteral("word"));
@@ -46,6 +55,31 @@ bool tableHasOtherWord(const QString& word) {
             return true;
     }
     return false;
+}
+
+// Opens the shared record set on one row drawn uniformly among the rows meeting `condition`
+// (counted first, then taken by position). Returns false, with the record set closed, when no
+// row meets it; otherwise the caller closes it.
+bool openDirectDraw(const QString& columns, const QString& condition) {
+    store::Recordset& rs = quizside::sharedRecordset();
+    qint64 count = 0;
+    {
+        quizside::CloseSharedOnExit closer;
+        rs.setSource(QStringLiteral("SELECT COUNT(*) AS rowcount FROM listofwords WHERE ") +
+                     condition);
+        rs.Open();
+        count = rs.field(QStringLiteral("rowcount")).toLongLong();
+    }
+    if (count <= 0)
+        return false;
+    shell::randomize();
+    const double r = shell::rnd();
+    const auto position = std::clamp<qint64>(
+        static_cast<qint64>(std::floor(static_cast<double>(count) * r)), 0, count - 1);
+    rs.setSource(QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM listofwords WHERE ") +
+                 condition + QStringLiteral(" LIMIT 1 OFFSET ") + QString::number(position));
+    rs.Open();
+    return !rs.eof();
 }
 
 } // namespace
@@ -74,16 +108,28 @@ qint64 drawid() {
 void picktestwords() {
     store::Recordset& rs = quizside::sharedRecordset();
     int i = 0;
+    int misses = 0;
     while (i != 10) {
-        const qint64 n = drawid();
         quizside::CloseSharedOnExit closer;
-        rs.setLockType(store::LockType::Optimistic);
-        rs.setCursorType(store::CursorType::Keyset);
-        rs.setSource(QStringLiteral("SELECT * FROM listofwords WHERE (id = ") + idText(n) +
-                     QStringLiteral(") AND (is_used = False)"));
-        rs.Open();
-        if (rs.eof())
-            continue;
+        if (misses < kGuessesBeforeDirectDraw) {
+            const qint64 n = drawid();
+            rs.setLockType(store::LockType::Optimistic);
+            rs.setCursorType(store::CursorType::Keyset);
+            rs.setSource(QStringLiteral("SELECT * FROM listofwords WHERE (id = ") + idText(n) +
+                         QStringLiteral(") AND (is_used = False)"));
+            rs.Open();
+            if (rs.eof()) {
+                ++misses;
+                continue;
+            }
+        } else {
+            rs.setLockType(store::LockType::Optimistic);
+            rs.setCursorType(store::CursorType::Keyset);
+            if (!openDirectDraw(QStringLiteral("*"), kFree))
+                throw store::StoreError(store::errnum::NoCurrentRow,
+                                        QStringLiteral("No word of the list is free for a test."));
+        }
+        misses = 0;
         const QString word = textOf(rs.field(QStringLiteral("word")));
         const QString usage = textOf(rs.field(QStringLiteral("usage")));
         const QString synonym = textOf(rs.field(QStringLiteral("synonym")));
@@ -104,31 +150,46 @@ void picktestwords() {
 void pickchoices() {
     store::Recordset& rs = quizside::sharedRecordset();
     int k = 1;
-    int misses = 0;
+    int guessMisses = 0;
+    int directMisses = 0;
     while (k != 5) {
-        if (misses == kMissesBeforeCheck) {
+        if (directMisses == kMissesBeforeCheck) {
             if (!tableHasOtherWord(testchoices[0])) {
                 // Nothing can serve as a wrong choice: offer empty lines rather than draw forever.
                 for (; k != 5; ++k)
                     testchoices[k].clear();
                 return;
             }
-            misses = 0;
+            directMisses = 0;
         }
-        const qint64 n = drawid();
         quizside::CloseSharedOnExit closer;
-        rs.setSource(QStringLiteral("SELECT word FROM listofwords WHERE id = ") + idText(n));
-        rs.Open();
-        if (!rs.eof()) {
+        bool found = false;
+        if (guessMisses < kGuessesBeforeDirectDraw) {
+            const qint64 n = drawid();
+            rs.setSource(QStringLiteral("SELECT word FROM listofwords WHERE id = ") + idText(n));
+            rs.Open();
+            found = !rs.eof();
+        } else {
+            found = openDirectDraw(QStringLiteral("word"), kDrawable);
+            if (!found) {
+                directMisses = kMissesBeforeCheck; // no row can be drawn: check at once
+                continue;
+            }
+        }
+        if (found) {
             const QVariant value = rs.field(QStringLiteral("word"));
             if (!value.isNull() && value.toString() != testchoices[0]) {
                 testchoices[k] = value.toString();
                 ++k;
-                misses = 0;
+                guessMisses = 0;
+                directMisses = 0;
                 continue;
             }
         }
-        ++misses;
+        if (guessMisses < kGuessesBeforeDirectDraw)
+            ++guessMisses;
+        else
+            ++directMisses;
     }
 }
 

@@ -1,11 +1,11 @@
 // The test window driven through its controls: starting, the test type, questions, answers,
 // the counter, and closing in the middle of a test.
+#include "quiz/frmtestusage.h"
+#include "quiz/module1.h"
 #include "shell/lumora_menu.h"
 #include "shell/windowregistry.h"
 #include "support/shellharness.h"
 #include "support/testdatabase.h"
-#include "quiz/frmtestusage.h"
-#include "quiz/module1.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -146,6 +146,7 @@ private slots:
     void tooFewWordsAreRefused();
     void wordsWithoutUsedMarkAreFreedBeforeTheDraw();
     void tableOfTenGivesAllTen();
+    void startOnATableMadeByAnotherTool();
     void counterAndEndOfTest_data();
     void counterAndEndOfTest();
     void choicesAreShuffledOverEveryLine();
@@ -361,6 +362,43 @@ void TestFrmTestUsage::wordsWithoutUsedMarkAreFreedBeforeTheDraw() {
     QCOMPARE(f.w->questioncount, 1);
     QCOMPARE(f.usedCount(30), 10);
     QCOMPARE(f.db.count(), 30);
+}
+
+void TestFrmTestUsage::startOnATableMadeByAnotherTool() {
+    // id a plain column, flags as Access and spreadsheets write them, 25 free rows without id.
+    // Ten of the thirty rows with an id read as used, so twenty are free: no refresh, and the
+    // draw takes ten of those twenty; nothing else in the table changes.
+    Fixture f;
+    f.db.exec(QStringLiteral(
+        "DROP TABLE listofwords; CREATE TABLE listofwords (id INTEGER, word TEXT, synonym TEXT, "
+        "part_speech TEXT, usage TEXT, notes TEXT, entrydate TEXT, last_seen TEXT, is_used, "
+        "frequent)"));
+    const QStringList flags{QStringLiteral("'True'"), QStringLiteral("-1"),
+                            QStringLiteral("'False'"), QStringLiteral("'No'"), QStringLiteral("0")};
+    for (int i = 0; i < 30; ++i)
+        f.db.exec(QStringLiteral("INSERT INTO listofwords VALUES (%1, 'w%2', 's', '?', 'u *', "
+                                 "'', '7/1/2001', '7/1/2001', %3, 'No')")
+                      .arg(i * 1000 + 1)
+                      .arg(i)
+                      .arg(flags[i < 10 ? i / 5 : 2 + i % 3]));
+    for (int i = 0; i < 25; ++i)
+        f.db.exec(QStringLiteral("INSERT INTO listofwords (word, usage, is_used) VALUES "
+                                 "('noid%1', 'u *', 'False')")
+                      .arg(i));
+
+    f.start();
+
+    QCOMPARE(f.w->questioncount, 1);
+    QCOMPARE(f.harness.dialogs.calls().size(), 1); // the test type only: no refresh
+    for (const QString& word : Module1::testwords)
+        QVERIFY2(QStringView(word).mid(1).toInt() >= 10, qPrintable(word));
+    // The drawn rows hold the program's own true; every other value is as it was.
+    QCOMPARE(
+        f.db.value(QStringLiteral("SELECT COUNT(*) FROM listofwords WHERE is_used = 1")).toInt(),
+        10);
+    QCOMPARE(f.db.value(QStringLiteral("SELECT group_concat(is_used) FROM listofwords WHERE "
+                                       "word IN ('w0', 'w5', 'noid0')")),
+             QVariant(QStringLiteral("True,-1,False")));
 }
 
 void TestFrmTestUsage::tableOfTenGivesAllTen() {

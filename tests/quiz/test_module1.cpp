@@ -1,14 +1,17 @@
 // Drawing the ten words of a test and the wrong choices of a question.
+#include "quiz/module1.h"
 #include "shell/random.h"
 #include "store/dataenvironment.h"
 #include "store/storeerror.h"
 #include "support/shellharness.h"
 #include "support/testdatabase.h"
-#include "quiz/module1.h"
 
+#include <QMap>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
+#include <cmath>
 
 using testsupport::TestDatabase;
 using testsupport::WordRow;
@@ -45,6 +48,8 @@ private slots:
     void choicesComparedWithTheRightWordCaseSensitively();
     void choicesStopWhenNoOtherWordIsLeft();
     void emptyTableFailsInsteadOfDrawingForever();
+    void denseTableDrawsTheSameWordsAsEver();
+    void wideAndMissingIdsDrawOnlyRowsWithIds();
 };
 
 void TestModule1::drawsEveryFreeRowAcrossGaps() {
@@ -238,6 +243,94 @@ void TestModule1::emptyTableFailsInsteadOfDrawingForever() {
     testsupport::ShellHarness harness;
     QVERIFY_THROWS_EXCEPTION(store::StoreError, Module1::drawid());
     QVERIFY(!store::degrewordlist().rscommwordlist.isOpen());
+}
+
+void TestModule1::denseTableDrawsTheSameWordsAsEver() {
+    // Ids 1..40 with gaps, every third row used. The draw guesses an id in 1..MAX(id) per
+    // attempt, re-seeding first, and keeps the first free row it has not taken yet: with the
+    // same seed it must pick exactly these words in this order.
+    TestDatabase db;
+    testsupport::ShellHarness harness;
+    QMap<qint64, QString> freeWords;
+    for (qint64 id = 1; id <= 40; ++id) {
+        if (id % 7 == 0)
+            continue;
+        WordRow row = wordRow(id, QStringLiteral("w%1").arg(id), QStringLiteral("u *"));
+        row.is_used = id % 3 == 0;
+        db.insert(row);
+        if (!row.is_used)
+            freeWords.insert(id, row.word);
+    }
+    QStringList expected;
+    shell::seedRandom(99);
+    while (expected.size() < 10) {
+        shell::randomize();
+        const auto n = static_cast<qint64>(std::floor(40.0 * shell::rnd() + 1.0));
+        if (freeWords.contains(n) && !expected.contains(freeWords[n]))
+            expected << freeWords[n];
+    }
+
+    shell::seedRandom(99);
+    Module1::picktestwords();
+
+    QCOMPARE(QStringList(Module1::testwords.begin(), Module1::testwords.end()), expected);
+}
+
+void TestModule1::wideAndMissingIdsDrawOnlyRowsWithIds() {
+    // A table made by another tool: id a plain column, ids spread up to 2^53 (one of them
+    // 2^40), free rows without any id or with id 0, and flags the way Access and spreadsheets
+    // write them. Guessing ids in 1..MAX(id) would practically never hit: the draw must still
+    // end, draw only free rows that have an id, and mark exactly those.
+    TestDatabase db;
+    testsupport::ShellHarness harness;
+    db.exec(QStringLiteral(
+        "DROP TABLE listofwords; CREATE TABLE listofwords (id INTEGER, word TEXT, synonym TEXT, "
+        "part_speech TEXT, usage TEXT, notes TEXT, entrydate TEXT, last_seen TEXT, is_used, "
+        "frequent)"));
+    const QStringList freeFlags{QStringLiteral("0"), QStringLiteral("'False'"),
+                                QStringLiteral("'no'"), QStringLiteral("0.0")};
+    const QStringList usedFlags{QStringLiteral("-1"), QStringLiteral("'True'"),
+                                QStringLiteral("'YES'"), QStringLiteral("NULL")};
+    QRandomGenerator ids(7);
+    QSet<QString> drawable;
+    auto add = [&](const QString& id, const QString& word, const QString& flag) {
+        db.exec(QStringLiteral("INSERT INTO listofwords (id, word, synonym, usage, is_used) "
+                               "VALUES (%1, '%2', 's', 'u *', %3)")
+                    .arg(id, word, flag));
+    };
+    for (int i = 0; i < 24; ++i) {
+        const QString word = QStringLiteral("free%1").arg(i);
+        add(QString::number(ids.bounded(Q_INT64_C(1) << 53) + 1), word, freeFlags[i % 4]);
+        drawable.insert(word);
+    }
+    add(QString::number(Q_INT64_C(1) << 40), QStringLiteral("far"), QStringLiteral("0"));
+    drawable.insert(QStringLiteral("far"));
+    for (int i = 0; i < 8; ++i)
+        add(QString::number(ids.bounded(Q_INT64_C(1) << 53) + 1), QStringLiteral("used%1").arg(i),
+            usedFlags[i % 4]);
+    for (int i = 0; i < 25; ++i)
+        add(QStringLiteral("NULL"), QStringLiteral("noid%1").arg(i), QStringLiteral("0"));
+    add(QStringLiteral("0"), QStringLiteral("zero"), QStringLiteral("0"));
+
+    Module1::picktestwords();
+
+    QSet<QString> drawn = drawnWords();
+    QCOMPARE(drawn.size(), 10);
+    QVERIFY(drawn.subtract(drawable).isEmpty());
+    // Exactly the drawn rows changed, to the program's own true.
+    for (const QString& word : Module1::testwords)
+        QVERIFY(db.row(word)->is_used);
+    db.exec(QStringLiteral("DELETE FROM listofwords WHERE is_used = 1"));
+    QCOMPARE(db.count(), 24 + 1 + 8 + 25 + 1 - 10);
+
+    for (int round = 0; round < 3; ++round) {
+        Module1::testchoices[0] = QStringLiteral("free0");
+        Module1::pickchoices();
+        for (int k = 1; k < 5; ++k)
+            QVERIFY(!Module1::testchoices[k].startsWith(QStringLiteral("noid")) &&
+                    Module1::testchoices[k] != QStringLiteral("zero") &&
+                    Module1::testchoices[k] != QStringLiteral("free0"));
+    }
 }
 
 QTEST_MAIN(TestModule1)
