@@ -322,7 +322,9 @@ void word_adder::cmdUpdate_Click() {
     try {
         datPrimaryRS->UpdateBatch();
     } catch (const store::StoreError& error) {
-        if (List1->count() > 0)
+        // The list shows the words that begin with the typed text; a word refused as a
+        // duplicate only once cleaned ("abate " for "abate") is not among them.
+        if (List1->count() > 0 || error.number() == store::errnum::DuplicateWord)
             shell::dialogs().message(duplicateMessage());
         else
             shell::dialogs().message(error.description());

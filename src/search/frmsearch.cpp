@@ -542,4 +542,9 @@ QString frmsearch::selectedWord() const {
     return lstword->selectedText();
 }
 
+qint64 frmsearch::selectedId() const {
+    const int row = lstword->selectedRow();
+    return row >= 0 && row < static_cast<int>(m_listIds.size()) ? m_listIds[row] : 0;
+}
+
 } // namespace search

@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -69,6 +70,8 @@ public:
     QString fieldSelectedText(int index) const;
     // The text of the list's selected entry; empty when nothing is selected.
     QString selectedWord() const;
+    // The id of the selected entry's row (0: none, or a row without id).
+    qint64 selectedId() const;
 
     // The search frame.
     QGroupBox* Frame1 = nullptr;
@@ -160,7 +163,9 @@ private:
     void showSelectedWord(Display display);
     void showRow(Display display);
     void clearDetails(Display display);
-    void openWordRecordset(const QString& word);
+    // Opens rsword on the rows of `word` and makes the row with `id` current (two rows may hold
+    // the word in different letter case).
+    void openWordRecordset(const QString& word, qint64 id);
     void releaseWordRecordset();
     bool listKeyEvent(QEvent* event);
 
@@ -175,6 +180,8 @@ private:
 
     std::unique_ptr<store::Connection> connsearch;
     std::unique_ptr<store::Recordset> rsword;
+    // The id of each entry of lstword, in the same order.
+    std::vector<qint64> m_listIds;
 
     QWidget* m_designArea = nullptr;
     PopupRunner m_popupRunner;

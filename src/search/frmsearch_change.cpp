@@ -4,6 +4,7 @@
 #include "shell/clock.h"
 #include "shell/dialogs.h"
 #include "store/recordset.h"
+#include "store/storedvalues.h"
 #include "store/storeerror.h"
 
 #include <QCheckBox>
@@ -32,7 +33,7 @@ void frmsearch::cmdchange_Click(int index) {
     const QString keptWord = selectedWord();
     const int keptPosition = lstword->selectedRow();
 
-    openWordRecordset(keptWord);
+    openWordRecordset(keptWord, selectedId());
     Finally release([this] { releaseWordRecordset(); });
     if (index == 0)
         updateWord(keptWord);
@@ -50,6 +51,8 @@ void frmsearch::updateWord(const QString& keptWord) {
         return;
     }
 
+    // The word box shows the word as it is saved (see store::cleanWord).
+    setFieldText(0, store::cleanWord(fieldText(0)));
     if (fieldText(1).isEmpty())
         setFieldText(1, QStringLiteral("not entered"));
     rsword->setField(QStringLiteral("word"), fieldText(0));
@@ -90,6 +93,8 @@ void frmsearch::deleteWord(const QString& keptWord, int keptPosition) {
     // Removing the entry is not a selection by the user: no Click, and nothing stays selected.
     m_listQuiet = true;
     lstword->removeRow(keptPosition);
+    if (keptPosition >= 0 && keptPosition < static_cast<int>(m_listIds.size()))
+        m_listIds.erase(m_listIds.begin() + keptPosition);
     lstword->clearSelection();
     lstword->setCurrentRow(-1);
     m_listQuiet = false;

@@ -8,6 +8,7 @@
 #include "store/connection.h"
 #include "store/dialect.h"
 #include "store/recordset.h"
+#include "store/storedvalues.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -33,7 +34,7 @@ QString columnText(const store::Recordset& rs, const QString& column) {
 
 } // namespace
 
-void frmsearch::openWordRecordset(const QString& word) {
+void frmsearch::openWordRecordset(const QString& word, qint64 id) {
     rsword = std::make_unique<store::Recordset>();
     rsword->setLockType(store::LockType::Optimistic);
     rsword->setCursorType(store::CursorType::Keyset);
@@ -41,6 +42,11 @@ void frmsearch::openWordRecordset(const QString& word) {
                       store::escapeQuotes(word) + QStringLiteral("'"));
     rsword->setActiveConnection(connsearch.get());
     rsword->Open();
+    // Only a table without a unique word holds more than one row here.
+    for (; rsword->RecordCount() > 1 && !rsword->eof(); rsword->MoveNext())
+        if (rsword->field(QStringLiteral("id")).toLongLong() == id)
+            return;
+    rsword->MoveFirst();
 }
 
 void frmsearch::releaseWordRecordset() {
@@ -55,7 +61,7 @@ void frmsearch::lstword_Click() {
 
 void frmsearch::showSelectedWord(Display display) {
     const QString word = selectedWord();
-    openWordRecordset(word);
+    openWordRecordset(word, selectedId());
     Finally release([this] { releaseWordRecordset(); });
 
     const bool found = rsword->RecordCount() != 0;
@@ -97,10 +103,11 @@ void frmsearch::showRow(Display display) {
                         QString::number(rsword->field(QStringLiteral("id")).toLongLong()));
     if (display == Display::Refresh)
         return;
-    setFieldText(6, rsword->field(QStringLiteral("is_used")).toBool() ? QStringLiteral("Yes")
-                                                                      : QStringLiteral("No"));
-    chkdifficult->setCheckState(rsword->field(QStringLiteral("frequent")).toBool() ? Qt::Checked
-                                                                                   : Qt::Unchecked);
+    const auto flag = [this](const QString& column) {
+        return store::flagValue(rsword->field(column), column);
+    };
+    setFieldText(6, flag(QStringLiteral("is_used")) ? QStringLiteral("Yes") : QStringLiteral("No"));
+    chkdifficult->setCheckState(flag(QStringLiteral("frequent")) ? Qt::Checked : Qt::Unchecked);
 }
 
 void frmsearch::clearDetails(Display display) {

@@ -37,7 +37,7 @@ void frmsearch::fillList(const QString& statement) {
     // Emptying the list is not a change of selection the user made: no Click.
     m_listQuiet = true;
     try {
-        shell::fillListFromStatement(lstword, *connsearch, statement);
+        shell::fillListFromStatement(lstword, *connsearch, statement, &m_listIds);
     } catch (...) {
         m_listQuiet = false;
         throw;
