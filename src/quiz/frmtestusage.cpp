@@ -1,11 +1,11 @@
 #include "quiz/frmtestusage.h"
 
+#include "quiz/module1.h"
 #include "shell/keycodes.h"
 #include "shell/look.h"
 #include "shell/random.h"
 #include "shell/searchrequest.h"
 #include "shell/twips.h"
-#include "quiz/module1.h"
 
 #include <QColor>
 #include <QEvent>

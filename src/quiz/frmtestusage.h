@@ -61,7 +61,8 @@ private:
 
     void shuffleoptions();
     void answer(const QString& chosen);
-    // Sets the first row with this word free again (and, when given, its last_seen).
-    void freeWord(const QString& word, const QVariant& lastSeen = {});
+    // Sets the row drawn at this position of the test free again (and, when given, its
+    // last_seen).
+    void freeWord(int position, const QVariant& lastSeen = {});
     QString selectedText() const;
 };

@@ -1,13 +1,14 @@
 // Running a test: showing each question, judging the answers, and giving back the words of a
 // test that is closed half-way.
+#include "quiz/frmtestusage.h"
+#include "quiz/module1.h"
+#include "quiz/sharedrecordset.h"
 #include "shell/dialogs.h"
 #include "shell/look.h"
 #include "shell/searchrequest.h"
 #include "store/dialect.h"
 #include "store/recordset.h"
-#include "quiz/frmtestusage.h"
-#include "quiz/module1.h"
-#include "quiz/sharedrecordset.h"
+#include "store/rowchoice.h"
 
 #include <QColor>
 #include <QLabel>
@@ -67,14 +68,15 @@ void frmtestusage::answer(const QString& chosen) {
     } else {
         lblresult->setText(QStringLiteral("Incorrect: Correct answer = ") + word);
         shell::setBackground(lblresult, QColor(255, 0, 0));
-        freeWord(word);
+        freeWord(questioncount - 1);
     }
     lblresult->show();
     lbltip->show();
     cmdnext->setEnabled(true);
 }
 
-void frmtestusage::freeWord(const QString& word, const QVariant& lastSeen) {
+void frmtestusage::freeWord(int position, const QVariant& lastSeen) {
+    const QString& word = Module1::testwords[position];
     store::Recordset& rs = quizside::sharedRecordset();
     quizside::CloseSharedOnExit closer;
     rs.setLockType(store::LockType::Optimistic);
@@ -85,6 +87,7 @@ void frmtestusage::freeWord(const QString& word, const QVariant& lastSeen) {
     // A word deleted meanwhile has no row left to write.
     if (rs.eof())
         return;
+    store::moveToId(rs, Module1::testids[position]);
     rs.setField(QStringLiteral("is_used"), false);
     if (lastSeen.isValid())
         rs.setField(QStringLiteral("last_seen"), lastSeen);
@@ -96,5 +99,5 @@ void frmtestusage::Form_Unload() {
         return;
     // The words drawn but not yet shown go back to the pool, dated 1 July 2001.
     for (int i = questioncount; i <= 9; ++i)
-        freeWord(Module1::testwords[i], QStringLiteral("7/1/01"));
+        freeWord(i, QStringLiteral("7/1/01"));
 }

@@ -14,6 +14,7 @@ namespace Module1 {
 std::array<QString, 10> testwords;
 std::array<QString, 10> testusages;
 std::array<QString, 10> testsynonyms;
+std::array<qint64, 10> testids;
 std::array<QString, 5> testchoices;
 
 const QString kNoUsageText = QStringLiteral("USAGE NOT ENTERED BY YOU, TRY THE SYNONYM :");
@@ -135,6 +136,7 @@ void picktestwords() {
         const QString synonym = textOf(rs.field(QStringLiteral("synonym")));
         testwords[i] = word;
         testsynonyms[i] = synonym;
+        testids[i] = rs.field(QStringLiteral("id")).toLongLong();
         rs.setField(QStringLiteral("is_used"), true);
         if (!usage.isEmpty()) {
             testusages[i] = usage;

@@ -12,6 +12,8 @@ namespace Module1 {
 extern std::array<QString, 10> testwords;
 extern std::array<QString, 10> testusages; // usage text, or the fallback that shows the synonym
 extern std::array<QString, 10> testsynonyms;
+// The id of each drawn row, which tells it apart from a row holding the word in another case.
+extern std::array<qint64, 10> testids;
 // Entry 0 is the right word (set by the caller), entries 1-4 the wrong choices.
 extern std::array<QString, 5> testchoices;
 

@@ -8,6 +8,7 @@
 #include "store/connection.h"
 #include "store/dialect.h"
 #include "store/recordset.h"
+#include "store/rowchoice.h"
 #include "store/storedvalues.h"
 
 #include <QCheckBox>
@@ -42,11 +43,7 @@ void frmsearch::openWordRecordset(const QString& word, qint64 id) {
                       store::escapeQuotes(word) + QStringLiteral("'"));
     rsword->setActiveConnection(connsearch.get());
     rsword->Open();
-    // Only a table without a unique word holds more than one row here.
-    for (; rsword->RecordCount() > 1 && !rsword->eof(); rsword->MoveNext())
-        if (rsword->field(QStringLiteral("id")).toLongLong() == id)
-            return;
-    rsword->MoveFirst();
+    store::moveToId(*rsword, id);
 }
 
 void frmsearch::releaseWordRecordset() {

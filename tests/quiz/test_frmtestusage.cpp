@@ -385,6 +385,9 @@ void TestFrmTestUsage::startOnATableMadeByAnotherTool() {
         f.db.exec(QStringLiteral("INSERT INTO listofwords (word, usage, is_used) VALUES "
                                  "('noid%1', 'u *', 'False')")
                       .arg(i));
+    // No UNIQUE word: each free word has a used twin in capitals (counted as used).
+    f.db.exec(QStringLiteral("INSERT INTO listofwords (id, word, usage, is_used) SELECT id + 1, "
+                             "upper(word), usage, 'True' FROM listofwords WHERE id > 10000"));
 
     f.start();
 
@@ -397,8 +400,19 @@ void TestFrmTestUsage::startOnATableMadeByAnotherTool() {
         f.db.value(QStringLiteral("SELECT COUNT(*) FROM listofwords WHERE is_used = 1")).toInt(),
         10);
     QCOMPARE(f.db.value(QStringLiteral("SELECT group_concat(is_used) FROM listofwords WHERE "
-                                       "word IN ('w0', 'w5', 'noid0')")),
-             QVariant(QStringLiteral("True,-1,False")));
+                                       "word IN ('w0', 'w5', 'noid0', 'W10')")),
+             QVariant(QStringLiteral("True,-1,False,True")));
+
+    // Closing frees the nine words not shown yet: their own rows, not their twins.
+    f.w->close();
+    QCOMPARE(f.db.value(QStringLiteral("SELECT COUNT(*) FROM listofwords WHERE is_used = 0 AND "
+                                       "last_seen = '2001-07-01' AND word LIKE 'w%' AND "
+                                       "word = lower(word)"))
+                 .toInt(),
+             9);
+    QCOMPARE(f.db.value(QStringLiteral("SELECT COUNT(*) FROM listofwords WHERE is_used = 'True'"))
+                 .toInt(),
+             25);
 }
 
 void TestFrmTestUsage::tableOfTenGivesAllTen() {
