@@ -258,6 +258,33 @@ void TestDatabase::unusablePathsAreNamedWithTheirCause() {
         QFile::setPermissions(dir.path() + "/locked", QFileDevice::ReadOwner |
                                                           QFileDevice::WriteOwner |
                                                           QFileDevice::ExeOwner);
+
+        // The folder becomes read-only while the program runs: a save names the folder, not
+        // the (writable) file.
+        const QString later = dir.path() + "/later/gre_wordlist.db";
+        QVERIFY(QDir(dir.path()).mkpath("later"));
+        makeForeignFile(later, "CREATE TABLE listofwords (id INTEGER PRIMARY KEY, word TEXT, "
+                               "synonym TEXT, part_speech TEXT, usage TEXT, notes TEXT, "
+                               "entrydate TEXT, last_seen TEXT, is_used INTEGER, frequent "
+                               "INTEGER); INSERT INTO listofwords (word) VALUES ('kept');");
+        setDatabasePath(later);
+        ensureDatabase();
+        Connection conn;
+        Recordset rs;
+        testsupport::openKeyset(rs, conn, "SELECT * FROM listofwords");
+        QFile::setPermissions(dir.path() + "/later",
+                              QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        rs.setField("notes", "new");
+        try {
+            rs.Update();
+            QFAIL("saved");
+        } catch (const StoreError& e) {
+            QVERIFY2(e.description().contains(dir.path() + "/later\" cannot be written"),
+                     qPrintable(e.description()));
+        }
+        QFile::setPermissions(dir.path() + "/later", QFileDevice::ReadOwner |
+                                                         QFileDevice::WriteOwner |
+                                                         QFileDevice::ExeOwner);
     }
 }
 
