@@ -88,6 +88,12 @@ void Connection::checkFileStillThere() {
     const bool openedHere = now.exists && now.device == m_device && now.inode == m_inode;
     if (openedHere && (!known.exists || known == now))
         return;
+    const bool sameFileAsKnown = known.device == now.device && known.inode == now.inode;
+    if (openedHere && sameFileAsKnown && now.onlyCommittedSince(known)) {
+        // Another program saved with SQLite (the engine re-reads what changed): go on.
+        rememberIdentity(m_path);
+        return;
+    }
     const bool holdsKnownFile =
         !known.exists || (known.device == m_device && known.inode == m_inode);
     if (openedHere || !holdsKnownFile)
@@ -111,7 +117,7 @@ void Connection::checkFileStillThere() {
                              .arg(m_path));
     if (!now.exists)
         throw StoreError(errnum::FileMissing,
-                         QStringLiteral("The word list file \"%1\" was deleted or moved away "
+                         QStringLiteral("The word list file \"%1\" was deleted or replaced "
                                         "while the program was running, so nothing more can "
                                         "be saved to it. Every word saved so far has been "
                                         "copied to \"%2\": rename that file to \"%3\" to go "

@@ -28,6 +28,8 @@ void openFile(Handle& h, const QString& path, int flags) {
     sqlite3_extended_result_codes(h.db, 1);
 }
 
+// Read-write, so that a save a killed program left half done is undone before reading; a file
+// the user may not write is opened read-only by SQLite itself.
 void openExisting(Handle& h, const QString& path, int flags) {
     if (!QFileInfo(path).isFile())
         throw StoreError(errnum::FileMissing,
@@ -67,7 +69,7 @@ void countWords(sqlite3* db, WordListSummary& s) {
 // Copies into `temp` and leaves it synced, in rollback-journal mode, with nothing beside it.
 void backupInto(const QString& from, const QString& temp) {
     Handle source;
-    openExisting(source, from, SQLITE_OPEN_READONLY);
+    openExisting(source, from, SQLITE_OPEN_READWRITE);
     sqlitecall::checkWordTable(source.db, from);
     QFile::remove(temp);
     Handle target;
@@ -127,7 +129,7 @@ void replaceWordList(const QString& from, const QString& to) {
 
 WordListSummary inspectWordList(const QString& path) {
     Handle h;
-    openExisting(h, path, SQLITE_OPEN_READONLY);
+    openExisting(h, path, SQLITE_OPEN_READWRITE);
     WordListSummary s;
     {
         sqlitecall::StatementGuard g{sqlitecall::prepare(h.db, "PRAGMA integrity_check")};

@@ -12,11 +12,15 @@ struct FileIdentity {
     quint64 inode = 0;
     qint64 size = 0;
     qint64 changeTimeNs = 0; // status change time: moved by every write, settable by no one
+    qint64 modifyTimeNs = 0;
+    quint32 changeCounter = 0; // SQLite's file change counter: one up per commit of anyone
+
+    // Whether the change from `before` (same file) is only commits made with SQLite by another
+    // connection or program, or a change of the file's attributes: anything else is a file
+    // copied over it, which a commit can never produce (its counter is not higher).
+    bool onlyCommittedSince(const FileIdentity& before) const;
 
     static FileIdentity of(const QString& path);
-    bool sameInode(const FileIdentity& other) const {
-        return exists && other.exists && device == other.device && inode == other.inode;
-    }
     bool operator==(const FileIdentity&) const = default;
 };
 
