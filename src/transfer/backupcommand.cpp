@@ -12,6 +12,11 @@ int backupCommand(const QString& database, const QString& file, QTextStream& out
         err << QStringLiteral("The word list file \"%1\" does not exist.").arg(database) << '\n';
         return 1;
     }
+    if (!file.isEmpty() &&
+        QFileInfo(file).absoluteFilePath() == QFileInfo(database).absoluteFilePath()) {
+        err << QStringLiteral("\"%1\" is the word list file itself.").arg(file) << '\n';
+        return 1;
+    }
     store::setAsideForeignSideFiles(database);
     const BackupOutcome outcome = makeBackup(database, file, QDate::currentDate());
     if (!outcome.error.isEmpty()) {
