@@ -1,13 +1,14 @@
 #include "store/connection.h"
 
 #include "store/database.h"
+#include "store/fileidentity.h"
 #include "store/sqlitecall.h"
 #include "store/storeerror.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <sys/stat.h>
+#include <QHash>
 
 namespace store {
 
@@ -40,22 +41,23 @@ void Connection::Open(const QString&, const QString&) {
     }
     m_db = db;
     m_path = path;
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
-        m_device = st.st_dev;
-        m_inode = st.st_ino;
-    }
+    const FileIdentity now = FileIdentity::of(path);
+    m_device = now.device;
+    m_inode = now.inode;
+    // The first connection records the file; a later one never hides a change made since.
+    if (!rememberedIdentity(path).exists)
+        rememberIdentity(path);
 }
 
-void Connection::checkFileStillThere() {
-    struct stat st {};
-    const bool same = ::stat(QFile::encodeName(m_path).constData(), &st) == 0 &&
-                      st.st_dev == m_device && st.st_ino == m_inode;
-    if (same)
-        return;
-    // The file this connection has open is no longer the one at the path: everything saved so
-    // far would vanish with it. Copy it out beside the path before reporting.
-    QString base = m_path;
+namespace {
+
+// The copy of what a connection still holds, made once per file: later refused saves point to
+// the same copy.
+QString recoveryCopyOf(sqlite3* db, const QString& path) {
+    static QHash<QString, QString> made;
+    if (const auto it = made.constFind(path); it != made.constEnd())
+        return *it;
+    QString base = path;
     if (base.endsWith(QLatin1String(".db")))
         base.chop(3);
     const QString copy = base + QDateTime::currentDateTime().toString(
@@ -64,22 +66,74 @@ void Connection::checkFileStillThere() {
     bool saved = false;
     if (sqlite3_open_v2(QFile::encodeName(copy).constData(), &out,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK) {
-        if (sqlite3_backup* b = sqlite3_backup_init(out, "main", m_db, "main")) {
+        if (sqlite3_backup* b = sqlite3_backup_init(out, "main", db, "main")) {
             sqlite3_backup_step(b, -1);
             saved = sqlite3_backup_finish(b) == SQLITE_OK;
         }
     }
     sqlite3_close(out);
-    throw StoreError(
-        errnum::FileMissing,
-        saved ? QStringLiteral("The word list file \"%1\" was deleted or replaced while the "
-                               "program was running, so nothing more can be saved to it. "
-                               "Every word saved so far has been copied to \"%2\": rename "
-                               "that file to \"%3\" to go on using it.")
-                    .arg(m_path, copy, QFileInfo(m_path).fileName())
-              : QStringLiteral("The word list file \"%1\" was deleted or replaced while the "
-                               "program was running; nothing was saved.")
-                    .arg(m_path));
+    if (!saved) {
+        QFile::remove(copy);
+        return {};
+    }
+    made.insert(path, copy);
+    return copy;
+}
+
+} // namespace
+
+void Connection::checkFileStillThere() {
+    const FileIdentity now = FileIdentity::of(m_path);
+    const FileIdentity known = rememberedIdentity(m_path);
+    const bool openedHere = now.exists && now.device == m_device && now.inode == m_inode;
+    if (openedHere && (!known.exists || known == now))
+        return;
+    const bool sameFileAsKnown = known.device == now.device && known.inode == now.inode;
+    if (openedHere && sameFileAsKnown && now.onlyCommittedSince(known)) {
+        // Another program saved with SQLite (the engine re-reads what changed): go on.
+        rememberIdentity(m_path);
+        return;
+    }
+    const bool holdsKnownFile =
+        !known.exists || (known.device == m_device && known.inode == m_inode);
+    if (openedHere || !holdsKnownFile)
+        // Rewritten in place (a copy over it), or another file this connection opened after
+        // the switch: the words this process had are not in it, and its kept rows would land
+        // on other words of the new file.
+        throw StoreError(errnum::FileReplaced,
+                         QStringLiteral("The word list file \"%1\" was replaced or overwritten "
+                                        "by another program while this program was running. "
+                                        "Nothing more is saved to it, so it stays exactly as "
+                                        "it is now; start the program again to work with the "
+                                        "words it holds.")
+                             .arg(m_path));
+    // Deleted, or another file moved in under the name: this connection still reads the file
+    // the program used. Copy it out beside the path before reporting.
+    const QString copy = recoveryCopyOf(m_db, m_path);
+    if (copy.isEmpty())
+        throw StoreError(errnum::FileMissing,
+                         QStringLiteral("The word list file \"%1\" was deleted or replaced while "
+                                        "the program was running; nothing was saved.")
+                             .arg(m_path));
+    if (!now.exists)
+        throw StoreError(errnum::FileMissing,
+                         QStringLiteral("The word list file \"%1\" was deleted or replaced "
+                                        "while the program was running, so nothing more can "
+                                        "be saved to it. Every word saved so far has been "
+                                        "copied to \"%2\": rename that file to \"%3\" to go "
+                                        "on using it.")
+                             .arg(m_path, copy, QFileInfo(m_path).fileName()));
+    throw StoreError(errnum::FileReplaced,
+                     QStringLiteral("The word list file \"%1\" was replaced by another file "
+                                    "while the program was running. Nothing more is saved to "
+                                    "it: \"%1\" now holds the file that replaced it, left as "
+                                    "it is, and \"%2\" holds every word this program had "
+                                    "saved until then.")
+                         .arg(m_path, copy));
+}
+
+void Connection::noteCommitted() {
+    rememberIdentity(m_path);
 }
 
 void Connection::Close() {
@@ -111,8 +165,10 @@ void Connection::BeginTrans() {
 void Connection::CommitTrans() {
     if (m_transactionDepth == 0)
         return;
-    if (m_transactionDepth == 1)
+    if (m_transactionDepth == 1) {
         sqlitecall::exec(handle(), "COMMIT");
+        noteCommitted();
+    }
     --m_transactionDepth;
 }
 

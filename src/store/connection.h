@@ -36,9 +36,12 @@ public:
 
     // For the store's own classes only.
     sqlite3* handle() const;
-    // Throws StoreError when the file was deleted or replaced since this connection opened it,
-    // after writing what the connection still holds to a recovery copy beside it.
+    // Throws StoreError when the file was deleted, replaced or overwritten by someone else since
+    // this process last opened or wrote it; a file deleted or moved away is first copied out,
+    // from what this connection still holds, to a recovery copy beside it.
     void checkFileStillThere();
+    // After a commit: the file as this process left it (see checkFileStillThere).
+    void noteCommitted();
 
 private:
     QString m_provider;

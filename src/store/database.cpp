@@ -1,6 +1,8 @@
 #include "store/database.h"
 
+#include "store/fileidentity.h"
 #include "store/pathcheck.h"
+#include "store/sidefiles.h"
 #include "store/sqlitecall.h"
 #include "store/storeerror.h"
 
@@ -41,7 +43,6 @@ void createDatabase(const QString& path) {
     try {
         if (rc != SQLITE_OK)
             sqlitecall::fail(db, rc);
-        sqlitecall::exec(db, "PRAGMA journal_mode = WAL");
         sqlitecall::exec(db, kSchema);
     } catch (...) {
         sqlite3_close(db);
@@ -56,6 +57,14 @@ void createDatabase(const QString& path) {
                 errnum::FileMissing,
                 QStringLiteral("The word list file \"%1\" could not be created.").arg(path));
     }
+}
+
+// A rollback journal exists only while a save is under way, so no side file outlives a closed
+// or idle program; a write-ahead log would lie beside the file for the whole session. A file
+// kept in WAL mode (older versions of the program, other tools) is switched once; when another
+// program has it open the switch waits for a later start.
+void useRollbackJournal(sqlite3* db) {
+    sqlite3_exec(db, "PRAGMA journal_mode = DELETE", nullptr, nullptr, nullptr);
 }
 
 } // namespace
@@ -82,6 +91,9 @@ void ensureDatabase() {
         throw StoreError(errnum::FileMissing, problem);
     if (!QFileInfo::exists(path))
         createDatabase(path);
+    for (const QString& moved : setAsideForeignSideFiles(path))
+        qWarning("A journal that did not belong to the word list file was set aside as \"%s\".",
+                 qPrintable(moved));
     sqlite3* db = nullptr;
     const int rc =
         // Read-write (never creating) so that closing tidies the journal's side files; the
@@ -92,11 +104,13 @@ void ensureDatabase() {
             sqlitecall::fail(db, rc);
         sqlite3_busy_timeout(db, 4000);
         sqlitecall::checkWordTable(db, path);
+        useRollbackJournal(db);
     } catch (...) {
         sqlite3_close(db);
         throw;
     }
     sqlite3_close(db);
+    rememberIdentity(path);
 }
 
 } // namespace store

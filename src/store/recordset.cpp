@@ -43,8 +43,10 @@ template <class F> void inWriteTransaction(Connection& conn, F&& body) {
         sqlitecall::exec(db, "BEGIN IMMEDIATE");
     try {
         body(db);
-        if (own)
+        if (own) {
             sqlitecall::exec(db, "COMMIT");
+            conn.noteCommitted();
+        }
     } catch (...) {
         if (own)
             sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);

@@ -12,6 +12,7 @@ constexpr int DuplicateWord = 2067;  // same as SQLite's UNIQUE constraint code
 constexpr int EmptyWord = 1299;      // same as SQLite's NOT NULL constraint code
 constexpr int NotAWordDatabase = 26; // same as SQLite's "file is not a database"
 constexpr int FileMissing = 14;      // same as SQLite's "unable to open database file"
+constexpr int FileReplaced = 1032;   // same as SQLite's "database file has been moved"
 constexpr int ReadOnlyRecordset = 3251;
 constexpr int NoCurrentRow = 3021;
 constexpr int NotOpen = 3704;

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// Which file sits at a path, and what this process last left it as.
+namespace store {
+
+struct FileIdentity {
+    bool exists = false;
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 changeTimeNs = 0; // status change time: moved by every write, settable by no one
+    qint64 modifyTimeNs = 0;
+    quint32 changeCounter = 0; // SQLite's file change counter: one up per commit of anyone
+
+    // Whether the change from `before` (same file) is only commits made with SQLite by another
+    // connection or program, or a change of the file's attributes: anything else is a file
+    // copied over it, which a commit can never produce (its counter is not higher).
+    bool onlyCommittedSince(const FileIdentity& before) const;
+
+    static FileIdentity of(const QString& path);
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// Records the file as it is now: after this process opened it or committed to it.
+void rememberIdentity(const QString& path);
+// What rememberIdentity last recorded for the path (exists == false when never).
+FileIdentity rememberedIdentity(const QString& path);
+
+} // namespace store
