@@ -19,23 +19,34 @@ qsizetype lineEnd(const QByteArray& text, qsizetype from) {
     return n;
 }
 
+// The cells of the record being read, kept in one buffer that every record reuses.
 struct Collector {
-    std::vector<CsvRecord> records;
-    CsvRecord current;
+    const std::function<void(const CsvRecord&)>& take;
+    std::string text;
+    std::vector<std::size_t> ends;
+    CsvRecord record;
     int recordStart = 0;
 };
 
 void onCell(void* data, std::size_t size, void* context) {
     auto* c = static_cast<Collector*>(context);
-    if (c->current.cells.empty())
-        c->current.line = c->recordStart;
-    c->current.cells.emplace_back(static_cast<const char*>(data), static_cast<qsizetype>(size));
+    if (size > 0)
+        c->text.append(static_cast<const char*>(data), size);
+    c->ends.push_back(c->text.size());
 }
 
 void onRecordEnd(int, void* context) {
     auto* c = static_cast<Collector*>(context);
-    c->records.push_back(std::move(c->current));
-    c->current = {};
+    c->record.line = c->recordStart;
+    c->record.cells.clear();
+    std::size_t from = 0;
+    for (const std::size_t end : c->ends) {
+        c->record.cells.emplace_back(c->text.data() + from, end - from);
+        from = end;
+    }
+    c->take(c->record);
+    c->text.clear();
+    c->ends.clear();
 }
 
 QString misplacedQuote(int line, int recordStart) {
@@ -73,41 +84,37 @@ char chooseSeparator(const QString& fileName, const QByteArray& utf8,
     return ',';
 }
 
-CsvContent readCsv(const QByteArray& utf8, char separator) {
+QString readCsv(const QByteArray& utf8, char separator,
+                const std::function<void(const CsvRecord&)>& take) {
     csv_parser parser;
     csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI);
     csv_set_delim(&parser, static_cast<unsigned char>(separator));
     // The state between two records, whatever libcsv numbers it.
     const int betweenRecords = parser.pstate;
 
-    Collector collector;
-    CsvContent result;
+    Collector collector{take, {}, {}, {}, 0};
+    QString error;
     // Fed one line at a time, so that each record and each fault is known by its line.
     int line = 0;
-    for (qsizetype pos = 0; pos < utf8.size();) {
+    for (qsizetype pos = 0; pos < utf8.size() && error.isEmpty();) {
         const qsizetype end = lineEnd(utf8, pos);
         ++line;
         if (parser.pstate == betweenRecords)
             collector.recordStart = line;
         const auto size = static_cast<std::size_t>(end - pos);
         if (csv_parse(&parser, utf8.constData() + pos, size, onCell, onRecordEnd, &collector) !=
-            size) {
-            result.error = csv_error(&parser) == CSV_EPARSE
-                               ? misplacedQuote(line, collector.recordStart)
-                               : QStringLiteral("line %1: the line is too long to read").arg(line);
-            csv_free(&parser);
-            return result;
-        }
+            size)
+            error = csv_error(&parser) == CSV_EPARSE
+                        ? misplacedQuote(line, collector.recordStart)
+                        : QStringLiteral("line %1: the line is too long to read").arg(line);
         pos = end;
     }
-    if (csv_fini(&parser, onCell, onRecordEnd, &collector) != 0)
-        result.error = QStringLiteral("line %1: a quote is never closed (the quoted cell runs "
-                                      "to the end of the file)")
-                           .arg(collector.recordStart);
+    if (error.isEmpty() && csv_fini(&parser, onCell, onRecordEnd, &collector) != 0)
+        error = QStringLiteral("line %1: a quote is never closed (the quoted cell runs to the "
+                               "end of the file)")
+                    .arg(collector.recordStart);
     csv_free(&parser);
-    if (result.error.isEmpty())
-        result.records = std::move(collector.records);
-    return result;
+    return error;
 }
 
 } // namespace transfer

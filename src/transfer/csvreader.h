@@ -2,19 +2,17 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 // Reading delimited text (RFC 4180 CSV, and the same with tabs or semicolons) through libcsv.
 namespace transfer {
 
+// One record, valid only during the call that hands it over.
 struct CsvRecord {
     int line = 0; // the line of the file where the record begins (1-based)
-    std::vector<QByteArray> cells;
-};
-
-struct CsvContent {
-    std::vector<CsvRecord> records; // blank lines give none
-    QString error;                  // empty, or why the text is malformed (naming the line)
+    std::vector<std::string_view> cells;
 };
 
 // The separator of a file: a tab for ".tsv" and ".tab" files; otherwise the first of comma,
@@ -22,9 +20,11 @@ struct CsvContent {
 // (letter case and surrounding blanks and quotes aside); a comma when none does.
 char chooseSeparator(const QString& fileName, const QByteArray& utf8, const QByteArray& wantedCell);
 
-// Splits UTF-8 text into records. Quoted cells may hold separators, doubled quotes and line
-// breaks; blanks around unquoted cells are dropped. A misplaced or unclosed quote makes the
-// whole text malformed.
-CsvContent readCsv(const QByteArray& utf8, char separator);
+// Splits UTF-8 text into records and hands each to `take`, in order (blank lines give none).
+// Quoted cells may hold separators, doubled quotes and line breaks; blanks around unquoted
+// cells are dropped. Returns why the text is malformed, naming the line (a misplaced or unclosed
+// quote), or an empty text.
+QString readCsv(const QByteArray& utf8, char separator,
+                const std::function<void(const CsvRecord&)>& take);
 
 } // namespace transfer

@@ -51,6 +51,10 @@ void addRows(const ImportPlan& plan, ImportTally& tally, QTextStream& err) {
 
 int importCommand(const QString& database, const QString& file, bool dryRun, QTextStream& out,
                   QTextStream& err) {
+    if (file.isEmpty()) {
+        err << QStringLiteral("Name the file to import.\n");
+        return 2;
+    }
     QFile input(file);
     if (QFileInfo(file).isDir() || !input.open(QIODevice::ReadOnly)) {
         err << QStringLiteral("Cannot read %1: %2\n")
@@ -61,10 +65,8 @@ int importCommand(const QString& database, const QString& file, bool dryRun, QTe
     const DecodedText text = decodeText(input.readAll());
     input.close();
 
-    const CsvContent content = readCsv(text.utf8, chooseSeparator(file, text.utf8, "word"));
-    const ImportPlan plan = content.error.isEmpty()
-                                ? planImport(content.records, QDate::currentDate())
-                                : ImportPlan{{}, {}, {}, content.error};
+    const ImportPlan plan =
+        planImport(text.utf8, chooseSeparator(file, text.utf8, "word"), QDate::currentDate());
     if (!plan.error.isEmpty()) {
         err << QStringLiteral("%1 cannot be imported: %2\nNothing was imported.\n")
                    .arg(file, plan.error);

@@ -2,8 +2,11 @@
 
 #include "store/storedvalues.h"
 #include "store/translate.h"
+#include "transfer/csvreader.h"
 
 #include <array>
+#include <string>
+#include <unordered_map>
 
 namespace transfer {
 
@@ -14,74 +17,161 @@ enum Column { Id, Word, Synonym, PartSpeech, Usage, Notes, EntryDate, LastSeen, 
 constexpr int kColumns = 10;
 constexpr int kIgnored = -1;
 
-// Which column each cell of a line feeds (kIgnored for id and unknown names).
-struct Header {
-    std::vector<int> columnOfCell;
-    QString error;
-};
+bool blank(std::string_view cell) {
+    for (const char c : cell)
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+            return false;
+    return true;
+}
 
-Header readHeader(const CsvRecord& record, QStringList& ignored) {
-    Header header;
-    std::array<bool, kColumns> seen{};
-    for (std::size_t i = 0; i < record.cells.size(); ++i) {
-        const QString name = QString::fromUtf8(record.cells[i]).trimmed();
-        int column = kIgnored;
-        for (int c = 0; c < kColumns; ++c)
-            if (name.compare(QLatin1String(store::kTableColumns[c]), Qt::CaseInsensitive) == 0)
-                column = c;
-        if (column != kIgnored && seen[column]) {
-            header.error = QStringLiteral("line %1: the header line names the column %2 twice")
-                               .arg(record.line)
-                               .arg(name);
-            return header;
+QString text(std::string_view cell) {
+    return QString::fromUtf8(cell.data(), static_cast<qsizetype>(cell.size()));
+}
+
+// Turns the records of a file into rows, one record at a time.
+class Planner {
+public:
+    explicit Planner(const QDate& today) : m_today(today) {}
+
+    void take(const CsvRecord& record) {
+        if (!m_plan.error.isEmpty())
+            return;
+        if (m_columnOfCell.empty())
+            readHeader(record);
+        else
+            readRow(record);
+    }
+
+    ImportPlan finish(const QString& csvError) {
+        if (m_plan.error.isEmpty())
+            m_plan.error = csvError;
+        if (m_plan.error.isEmpty() && m_columnOfCell.empty())
+            m_plan.error =
+                QStringLiteral("the file is empty; its first line names the columns, for "
+                               "example:\n    %1")
+                    .arg(expectedHeader());
+        if (m_plan.error.isEmpty() && m_bad > 0) {
+            m_plan.error = m_firstBad;
+            if (m_bad > 1)
+                m_plan.error +=
+                    QStringLiteral(" (and %1 more values that cannot be read)").arg(m_bad - 1);
         }
-        if (column != kIgnored)
-            seen[column] = true;
-        if (column == Id)
-            column = kIgnored; // new rows get new ids
-        else if (column == kIgnored)
-            ignored << (name.isEmpty() ? QStringLiteral("(unnamed column %1)").arg(i + 1) : name);
-        header.columnOfCell.push_back(column);
+        // An unnamed column (a trailing separator, mostly) is named only when it held something.
+        for (const auto& [cell, used] : m_unnamed)
+            if (used)
+                m_plan.ignoredColumns << QStringLiteral("(unnamed column %1)").arg(cell + 1);
+        return std::move(m_plan);
     }
-    if (!seen[Word])
-        header.error = QStringLiteral("the first line does not name the column \"word\"; the "
-                                      "first line names the columns, for example:\n    %1")
-                           .arg(expectedHeader());
-    return header;
-}
 
-// The first value that cannot be read, and how many there were.
-struct BadValues {
-    QString first;
-    int count = 0;
-    void note(const QString& what) {
-        if (count++ == 0)
-            first = what;
+private:
+    void readHeader(const CsvRecord& record) {
+        std::array<bool, kColumns> seen{};
+        for (std::size_t i = 0; i < record.cells.size(); ++i) {
+            const QString name = text(record.cells[i]).trimmed();
+            int column = kIgnored;
+            for (int c = 0; c < kColumns; ++c)
+                if (name.compare(QLatin1String(store::kTableColumns[c]), Qt::CaseInsensitive) == 0)
+                    column = c;
+            if (column != kIgnored && seen[column]) {
+                m_plan.error = QStringLiteral("line %1: the header line names the column %2 twice")
+                                   .arg(record.line)
+                                   .arg(name);
+                return;
+            }
+            if (column != kIgnored)
+                seen[column] = true;
+            if (column == Id)
+                column = kIgnored; // new rows get new ids
+            else if (column == kIgnored && name.isEmpty())
+                m_unnamed.emplace_back(i, false);
+            else if (column == kIgnored)
+                m_plan.ignoredColumns << name;
+            m_columnOfCell.push_back(column);
+        }
+        if (!seen[Word])
+            m_plan.error = QStringLiteral("the first line does not name the column \"word\"; the "
+                                          "first line names the columns, for example:\n    %1")
+                               .arg(expectedHeader());
     }
+
+    void readRow(const CsvRecord& record) {
+        const std::size_t width = m_columnOfCell.size();
+        const std::size_t cells = record.cells.size();
+        for (std::size_t i = width; i < cells; ++i) {
+            // Empty cells past the last column (a trailing separator) hold nothing to lose.
+            if (!blank(record.cells[i])) {
+                m_plan.error = QStringLiteral("line %1 has %2 cells, more than the %3 columns "
+                                              "the header line names")
+                                   .arg(record.line)
+                                   .arg(cells)
+                                   .arg(width);
+                return;
+            }
+        }
+        for (auto& [cell, used] : m_unnamed)
+            used = used || (cell < cells && !blank(record.cells[cell]));
+        std::array<std::string_view, kColumns> value{};
+        for (std::size_t i = 0; i < std::min(width, cells); ++i)
+            if (m_columnOfCell[i] != kIgnored)
+                value[m_columnOfCell[i]] = record.cells[i];
+
+        ImportedRow row{record.line, {}};
+        store::NewWord& w = row.word;
+        w.word = text(value[Word]).trimmed();
+        if (w.word.isEmpty()) {
+            m_plan.linesWithoutWord.push_back(record.line);
+            return;
+        }
+        w.synonym = blank(value[Synonym]) ? QStringLiteral("not entered") : text(value[Synonym]);
+        w.partSpeech = blank(value[PartSpeech]) ? QStringLiteral("?") : text(value[PartSpeech]);
+        w.usage = text(value[Usage]);
+        w.notes = text(value[Notes]);
+        w.entrydate = readDate(value[EntryDate], record.line, EntryDate);
+        w.lastSeen = readDate(value[LastSeen], record.line, LastSeen);
+        w.isUsed = readFlag(value[IsUsed], record.line, IsUsed);
+        w.frequent = readFlag(value[Frequent], record.line, Frequent);
+        m_plan.rows.push_back(std::move(row));
+    }
+
+    void noteBad(int line, std::string_view cell, int column, const char* what) {
+        if (m_bad++ == 0)
+            m_firstBad = QStringLiteral("line %1: \"%2\" in the column %3 is %4")
+                             .arg(line)
+                             .arg(text(cell), QLatin1String(store::kTableColumns[column]),
+                                  QLatin1String(what));
+    }
+
+    // Dates repeat a lot in a list (one per day of entry): each text is read once.
+    QDate readDate(std::string_view cell, int line, int column) {
+        if (blank(cell))
+            return m_today;
+        auto it = m_dates.find(std::string(cell));
+        if (it == m_dates.end())
+            it = m_dates.emplace(std::string(cell), store::parseStoredDate(text(cell))).first;
+        if (!it->second.isValid())
+            noteBad(line, cell, column, "not a date");
+        return it->second;
+    }
+
+    bool readFlag(std::string_view cell, int line, int column) {
+        if (cell == "0" || blank(cell))
+            return false;
+        if (cell == "1")
+            return true;
+        const auto flag = store::parseFlagText(text(cell));
+        if (!flag)
+            noteBad(line, cell, column, "neither yes nor no");
+        return flag.value_or(false);
+    }
+
+    QDate m_today;
+    ImportPlan m_plan;
+    std::vector<int> m_columnOfCell; // which column each cell feeds; empty before the header
+    std::vector<std::pair<std::size_t, bool>> m_unnamed; // cell, whether a line filled it
+    std::unordered_map<std::string, QDate> m_dates;
+    int m_bad = 0;
+    QString m_firstBad;
 };
-
-QDate readDate(const QString& text, const QDate& today, int line, const char* column,
-               BadValues& bad) {
-    if (text.trimmed().isEmpty())
-        return today;
-    const QDate date = store::parseStoredDate(text);
-    if (!date.isValid())
-        bad.note(QStringLiteral("line %1: \"%2\" in the column %3 is not a date")
-                     .arg(line)
-                     .arg(text, QLatin1String(column)));
-    return date;
-}
-
-bool readFlag(const QString& text, int line, const char* column, BadValues& bad) {
-    if (text.trimmed().isEmpty())
-        return false;
-    const auto flag = store::parseFlagText(text);
-    if (!flag)
-        bad.note(QStringLiteral("line %1: \"%2\" in the column %3 is neither yes nor no")
-                     .arg(line)
-                     .arg(text, QLatin1String(column)));
-    return flag.value_or(false);
-}
 
 } // namespace
 
@@ -92,65 +182,11 @@ QString expectedHeader() {
     return names.join(QLatin1Char(','));
 }
 
-ImportPlan planImport(const std::vector<CsvRecord>& records, const QDate& today) {
-    ImportPlan plan;
-    if (records.empty()) {
-        plan.error = readHeader(CsvRecord{}, plan.ignoredColumns).error;
-        return plan;
-    }
-    const Header header = readHeader(records.front(), plan.ignoredColumns);
-    if (!header.error.isEmpty()) {
-        plan.error = header.error;
-        return plan;
-    }
-    const std::size_t width = header.columnOfCell.size();
-    BadValues bad;
-    plan.rows.reserve(records.size() - 1);
-    for (std::size_t r = 1; r < records.size(); ++r) {
-        const CsvRecord& record = records[r];
-        for (std::size_t i = width; i < record.cells.size(); ++i) {
-            // Empty cells past the last column (a trailing separator) hold nothing to lose.
-            if (!record.cells[i].trimmed().isEmpty()) {
-                plan.error = QStringLiteral("line %1 has %2 cells, more than the %3 columns "
-                                            "the header line names")
-                                 .arg(record.line)
-                                 .arg(record.cells.size())
-                                 .arg(width);
-                return plan;
-            }
-        }
-        std::array<QString, kColumns> value;
-        for (std::size_t i = 0; i < std::min(width, record.cells.size()); ++i)
-            if (header.columnOfCell[i] != kIgnored)
-                value[header.columnOfCell[i]] = QString::fromUtf8(record.cells[i]);
-
-        ImportedRow row{record.line, {}};
-        store::NewWord& w = row.word;
-        w.word = value[Word].trimmed();
-        if (w.word.isEmpty()) {
-            plan.linesWithoutWord.push_back(record.line);
-            continue;
-        }
-        w.synonym =
-            value[Synonym].trimmed().isEmpty() ? QStringLiteral("not entered") : value[Synonym];
-        w.partSpeech =
-            value[PartSpeech].trimmed().isEmpty() ? QStringLiteral("?") : value[PartSpeech];
-        w.usage = value[Usage];
-        w.notes = value[Notes];
-        const int line = record.line;
-        w.entrydate = readDate(value[EntryDate], today, line, store::kTableColumns[EntryDate], bad);
-        w.lastSeen = readDate(value[LastSeen], today, line, store::kTableColumns[LastSeen], bad);
-        w.isUsed = readFlag(value[IsUsed], line, store::kTableColumns[IsUsed], bad);
-        w.frequent = readFlag(value[Frequent], line, store::kTableColumns[Frequent], bad);
-        plan.rows.push_back(std::move(row));
-    }
-    if (bad.count > 0) {
-        plan.error = bad.first;
-        if (bad.count > 1)
-            plan.error +=
-                QStringLiteral(" (and %1 more values that cannot be read)").arg(bad.count - 1);
-    }
-    return plan;
+ImportPlan planImport(const QByteArray& utf8, char separator, const QDate& today) {
+    Planner planner(today);
+    const QString csvError =
+        readCsv(utf8, separator, [&](const CsvRecord& record) { planner.take(record); });
+    return planner.finish(csvError);
 }
 
 } // namespace transfer

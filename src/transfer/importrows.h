@@ -1,8 +1,8 @@
 #pragma once
 
 #include "store/wordbatch.h"
-#include "transfer/csvreader.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QStringList>
 #include <vector>
@@ -25,11 +25,11 @@ struct ImportPlan {
 // The header line the import reads, with the columns in their usual order.
 QString expectedHeader();
 
-// Reads the records of a file, the first one being its header line. Empty cells take what the
+// Reads delimited UTF-8 text whose first line is its header line. Empty cells take what the
 // word entry window stores ("not entered", "?", `today` for both dates, false for both flags);
 // dates and flags are read in every form other tools write; the word loses its surrounding
-// blanks, and a line without a word is skipped. A line with more cells than the header names,
-// or a date or flag that cannot be read, makes the file fail.
-ImportPlan planImport(const std::vector<CsvRecord>& records, const QDate& today);
+// blanks, and a line without a word is skipped. Malformed quoting, a line with more cells than
+// the header names, or a date or flag that cannot be read makes the file fail.
+ImportPlan planImport(const QByteArray& utf8, char separator, const QDate& today);
 
 } // namespace transfer
