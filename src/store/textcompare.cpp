@@ -87,6 +87,20 @@ int compare(std::string_view a, std::string_view b) {
     return fa.size() < fb.size() ? -1 : 1;
 }
 
+std::string foldedKey(std::string_view text) {
+    if (isAscii(text)) {
+        std::string key(text);
+        for (char& c : key)
+            c = static_cast<char>(foldAscii(static_cast<unsigned char>(c)));
+        return key;
+    }
+    // Folding works character by character, so folding the whole text gives the same result as
+    // compare(), which folds only from the first non-ASCII character on.
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+        .toCaseFolded()
+        .toStdString();
+}
+
 bool like(std::string_view pattern, std::string_view text) {
     if (isAscii(pattern) && isAscii(text))
         return matchFolded(AsciiFolded{pattern}, AsciiFolded{text});

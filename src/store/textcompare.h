@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // Text comparison without regard to letter case for every letter (accented and non-Latin ones
@@ -11,5 +12,7 @@ int compare(std::string_view a, std::string_view b);
 // SQL LIKE: '%' any run of characters, '_' one character, case folded.
 bool like(std::string_view pattern, std::string_view text);
 bool isAscii(std::string_view text);
+// A key equal for two texts exactly when compare() finds them equal (for hashing many words).
+std::string foldedKey(std::string_view text);
 
 } // namespace store::textcompare
