@@ -18,7 +18,8 @@ sqlite3_stmt* prepare(sqlite3* db, const QByteArray& sql,
 // Runs a statement that returns no rows.
 void exec(sqlite3* db, const QByteArray& sql, const std::vector<QByteArray>& params = {});
 
-// Registers the case-folding collation GRE_UNICASE and the function gre_like(pattern, text).
+// Registers the case-folding collation GRE_UNICASE, the dictionary-order collation
+// GRE_DICTIONARY and the function gre_like(pattern, text).
 void registerTextFunctions(sqlite3* db);
 
 // Sets the connection's busy time-out, cache and safety settings.
