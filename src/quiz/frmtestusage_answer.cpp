@@ -1,13 +1,13 @@
 // Running a test: showing each question, judging the answers, and giving back the words of a
 // test that is closed half-way.
+#include "quiz/frmtestusage.h"
+#include "quiz/module1.h"
+#include "quiz/sharedrecordset.h"
 #include "shell/dialogs.h"
 #include "shell/look.h"
 #include "shell/searchrequest.h"
 #include "store/dialect.h"
 #include "store/recordset.h"
-#include "quiz/frmtestusage.h"
-#include "quiz/module1.h"
-#include "quiz/sharedrecordset.h"
 
 #include <QColor>
 #include <QLabel>
@@ -29,6 +29,9 @@ void frmtestusage::cmdnext_Click() {
         shuffleoptions();
         for (const int choice : optionorder)
             lstoptions->addItem(Module1::testchoices[choice]);
+        // No line is current either: nothing looks chosen before the user chooses, and the
+        // first arrow key goes to the first line.
+        lstoptions->setCurrentIndex(QModelIndex());
         ++questioncount;
         // The counter shows the words still to come after this one.
         const int left = lblno->text().trimmed().toInt() - 1;
