@@ -116,9 +116,11 @@ std::vector<std::size_t> order(std::size_t count,
     plain.reserve(count);
     for (std::size_t i = 0; i < count; ++i)
         (isPlain(words[i]) ? plain : other).push_back(i);
-    std::stable_sort(plain.begin(), plain.end(), [&](std::size_t a, std::size_t b) {
+    const auto lessPlain = [&](std::size_t a, std::size_t b) {
         return comparePlain(words[a], words[b]) < 0;
-    });
+    };
+    if (!std::is_sorted(plain.begin(), plain.end(), lessPlain))
+        std::stable_sort(plain.begin(), plain.end(), lessPlain);
     std::stable_sort(other.begin(), other.end(), lessByKey);
 
     std::vector<std::size_t> merged;
