@@ -3,7 +3,7 @@
 # Sourced by ./run and ./test. When not root, prints the exact install line and stops.
 set -euo pipefail
 
-GRE_PACKAGES=(qt6-base-dev libsqlite3-dev libcsv-dev cmake make g++ fonts-dejavu-core
+GRE_PACKAGES=(qt6-base-dev libsqlite3-dev libcsv-dev libxcb1-dev pkgconf cmake make g++ fonts-dejavu-core
               xvfb openbox xdotool imagemagick sqlite3 xauth x11-utils x11-xserver-utils
               desktop-file-utils appstream man-db groff-base dpkg-dev file)
 

@@ -35,7 +35,8 @@ QToolButton* navigationButton(const QString& name, const QString& text, const QS
     button->setToolTip(tip);
     button->setAutoRaise(false);
     button->setMinimumSize(32, 24);
-    button->setFocusPolicy(Qt::TabFocus);
+    // Clicked with the mouse only: Tab never stops on them.
+    button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
 

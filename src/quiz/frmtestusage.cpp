@@ -1,6 +1,7 @@
 #include "quiz/frmtestusage.h"
 
 #include "quiz/module1.h"
+#include "shell/choicelines.h"
 #include "shell/keycodes.h"
 #include "shell/look.h"
 #include "shell/random.h"
@@ -23,6 +24,8 @@ namespace {
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {}) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
+    // Words and sentences are shown exactly as typed, never read as markup.
+    label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
@@ -62,6 +65,7 @@ void frmtestusage::createControls() {
     lstoptions->setObjectName(QStringLiteral("lstoptions"));
     lstoptions->setSelectionMode(QAbstractItemView::SingleSelection);
     lstoptions->setSortingEnabled(false);
+    shell::showChoiceLines(lstoptions);
 
     labinstr = makeLabel(
         this, QStringLiteral("labinstr"),
@@ -150,6 +154,8 @@ void frmtestusage::configureLook() {
     QFont struck = shell::designFont(QStringLiteral("Times New Roman"), 18, true);
     struck.setStrikeOut(true);
     lblnomessage->setFont(struck);
+    shell::fitTextHeight(lblno);
+    shell::fitTextHeight(lblnomessage);
 
     shell::setColours(lbltip, kGreen, QColor(0, 0, 64));
     // The font a window gives its labels when none is chosen.
@@ -174,18 +180,18 @@ bool frmtestusage::eventFilter(QObject* watched, QEvent* event) {
         const int ascii = shell::keyAscii(static_cast<QKeyEvent*>(event));
         if (ascii != 0)
             lstoptions_KeyPress(ascii);
-    } else if (watched == lstoptions->viewport() &&
-               (event->type() == QEvent::MouseButtonPress ||
-                event->type() == QEvent::MouseButtonDblClick)) {
+    } else if (watched == lstoptions->viewport() && (event->type() == QEvent::MouseButtonPress ||
+                                                     event->type() == QEvent::MouseButtonDblClick ||
+                                                     event->type() == QEvent::MouseButtonRelease)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (event->type() == QEvent::MouseButtonPress) {
+        if (event->type() == QEvent::MouseButtonPress)
             lstoptions_MouseDown(mouse->button());
-            // A right click looks the highlighted word up; it does not select the line under it.
-            if (mouse->button() == Qt::RightButton)
-                return true;
-        } else if (event->type() == QEvent::MouseButtonDblClick &&
-                   mouse->button() == Qt::LeftButton)
+        else if (event->type() == QEvent::MouseButtonDblClick && mouse->button() == Qt::LeftButton)
             lstoptions_DblClick();
+        // Only the left button selects: a right click looks the highlighted word up, and the
+        // other buttons do nothing here.
+        if (mouse->button() != Qt::LeftButton)
+            return true;
     } else if (watched == lblresult && event->type() == QEvent::MouseButtonDblClick) {
         lblresult_DblClick();
     }

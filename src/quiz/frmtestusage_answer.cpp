@@ -30,6 +30,9 @@ void frmtestusage::cmdnext_Click() {
         shuffleoptions();
         for (const int choice : optionorder)
             lstoptions->addItem(Module1::testchoices[choice]);
+        // No line is current either: nothing looks chosen before the user chooses, and the
+        // first arrow key goes to the first line.
+        lstoptions->setCurrentIndex(QModelIndex());
         ++questioncount;
         // The counter shows the words still to come after this one.
         const int left = lblno->text().trimmed().toInt() - 1;

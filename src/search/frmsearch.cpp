@@ -72,6 +72,7 @@ void useStandardColours(QWidget* widget) {
 QLabel* makeLabel(const QString& name, const QString& caption, QWidget* parent) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
@@ -146,6 +147,8 @@ void frmsearch::createSearchFrame() {
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
+    // What is typed is used as it stands: no completion from the list's entries.
+    Combo1->setCompleter(nullptr);
     Combo1->addItems({QStringLiteral("word"), QStringLiteral("date of entry"),
                       QStringLiteral("identity number"), QStringLiteral("last seen"),
                       QStringLiteral("pending words"), QStringLiteral("difficult words")});
@@ -169,7 +172,6 @@ void frmsearch::createSearchFrame() {
         txtdate[i] = makeLineBox(QStringLiteral("txtdate(%1)").arg(i), Frame1);
     // The design's caption is a doubled ampersand: one literal "&".
     Label3 = makeLabel(QStringLiteral("Label3"), QStringLiteral("&"), Frame1);
-    Label3->setTextFormat(Qt::PlainText);
     cmdgo = makeButton(QStringLiteral("cmdgo"), QStringLiteral("&Go"), Frame1);
     Label5 = makeLabel(QStringLiteral("Label5"), QString(), Frame1);
     txtlike = makeLineBox(QStringLiteral("txtlike"), Frame1);
@@ -398,6 +400,7 @@ void frmsearch::fitLabels() {
         if (label == Label5)
             longest = QStringLiteral("Search for  the word whose identity number begins with");
         QLabel probe(longest);
+        probe.setTextFormat(label->textFormat());
         probe.setFont(label->font());
         probe.setWordWrap(label->wordWrap());
         const int needed = probe.heightForWidth(label->width());

@@ -129,6 +129,10 @@ void frmsearch::lstword_KeyDown(int keyCode, Qt::KeyboardModifiers) {
 void frmsearch::lstword_KeyPress(int) {}
 
 void frmsearch::lstword_KeyUp(int, Qt::KeyboardModifiers) {
+    // With no word selected (after a Delete, say, whose message was closed with Enter) a key
+    // leaves the details as they are: empty and disabled stay so.
+    if (lstword->selectedRow() < 0)
+        return;
     showSelectedWord(Display::Refresh);
 }
 

@@ -168,15 +168,23 @@ void frmsearch::txtfield_Click(int index) {
     DTPicker1->setVisible(false);
     txtlike->setVisible(true);
     const QString highlighted = fieldSelectedText(index);
-    if (!highlighted.isEmpty())
+    if (highlighted.isEmpty())
+        return;
+    // The list is filtered to the highlighted text even when the filter box holds it already
+    // (and so raises no change of its own) while the list shows another search.
+    if (txtlike->text() == highlighted)
+        txtlike_Change();
+    else
         txtlike->setText(highlighted);
 }
 
 void frmsearch::txtfield_Change(int) {}
 
 bool frmsearch::fieldMouseRelease(int index, QObject* watched, QEvent* event) {
+    // A disabled box takes no clicks (its events still pass through this filter).
     if (event->type() != QEvent::MouseButtonRelease || m_forwardingRelease ||
-        static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+        static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton ||
+        !txtfield[index]->isEnabled())
         return false;
     // The box finishes its own handling of the release (the highlight is then final) before
     // the Click runs.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
@@ -65,6 +66,9 @@ public:
         box.setObjectName(QStringLiteral("inputBox"));
         box.setWindowTitle(captionOrTitle(title));
         box.setLabelText(prompt);
+        // Prompts are shown as written, never read as markup (like the message boxes).
+        for (QLabel* label : box.findChildren<QLabel*>())
+            label->setTextFormat(Qt::PlainText);
         box.setTextValue(defaultText);
         if (box.exec() != QDialog::Accepted)
             return {};

@@ -2,6 +2,7 @@
 
 #include "shell/dialogs.h"
 #include "shell/keycodes.h"
+#include "shell/taskbarhint.h"
 #include "shell/windowregistry.h"
 
 #include <QEvent>
@@ -16,6 +17,7 @@
 #include <QPixmap>
 #include <QPolygon>
 #include <QScreen>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <QVector>
 #include <qdrawutil.h>
@@ -35,20 +37,6 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text = {}) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
-}
-
-// Keys that type a character although Qt may report no text for them.
-bool isCharacterKey(const QKeyEvent* key) {
-    switch (key->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Backspace:
-    case Qt::Key_Tab:
-        return true;
-    default:
-        return !key->text().isEmpty();
-    }
 }
 
 } // namespace
@@ -98,7 +86,7 @@ frmSplash::frmSplash(QWidget* parent) : Form(WindowKind::Splash, parent) {
 void frmSplash::createControls() {
     setObjectName(QStringLiteral("frmSplash"));
     // A fixed dialog border without caption, control menu or minimize/maximize buttons,
-    // kept out of the task bar.
+    // kept out of the task bar (see showEvent).
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint);
     // As a tool window it would not keep the program running on its own.
     setAttribute(Qt::WA_QuitOnClose, true);
@@ -190,7 +178,8 @@ bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
 bool frmSplash::handleKey(QEvent* event) {
     // A shortcut override is only claimed, so the key press itself follows.
     auto* key = static_cast<QKeyEvent*>(event);
-    if (!isCharacterKey(key))
+    // Only a key that types a character closes the window (not Delete, arrows, F-keys, Alt+...).
+    if (keyAscii(key) == 0)
         return false;
     if (event->type() == QEvent::ShortcutOverride) {
         event->accept();
@@ -218,6 +207,9 @@ void frmSplash::handleFrameMouse(QEvent* event) {
 }
 
 void frmSplash::showEvent(QShowEvent* event) {
+    // Sent before the window is mapped, so the window manager sees the states from the start.
+    if (!event->spontaneous())
+        keepOutOfTaskbar(this);
     Form::showEvent(event);
     if (!m_centred) {
         centreOnScreen();

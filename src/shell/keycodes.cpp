@@ -5,6 +5,11 @@
 namespace shell {
 
 int keyAscii(const QKeyEvent* key) {
+    // Alt with a key chooses a menu or a button's access key; it types nothing. (Alt together
+    // with Ctrl is AltGr on some keyboards, which does type characters.)
+    const Qt::KeyboardModifiers mods = key->modifiers();
+    if ((mods & Qt::AltModifier) && !(mods & Qt::ControlModifier))
+        return 0;
     switch (key->key()) {
     case Qt::Key_Escape:
         return 27;
@@ -15,6 +20,8 @@ int keyAscii(const QKeyEvent* key) {
         return 8;
     case Qt::Key_Tab:
         return 9;
+    case Qt::Key_Delete: // its text is the DEL control code, but it deletes; it types nothing
+        return 0;
     default:
         return key->text().isEmpty() ? 0 : key->text().at(0).unicode();
     }

@@ -6,7 +6,8 @@ class QKeyEvent;
 namespace shell {
 
 // The character code a key press types (Enter 13, Escape 27, Backspace 8, Tab 9, otherwise the
-// first character of its text); 0 for a key that types nothing.
+// first character of its text); 0 for a key that types nothing (arrows, function keys, Delete,
+// and any key pressed with Alt).
 int keyAscii(const QKeyEvent* key);
 
 // The virtual-key code of a Qt key (Enter 13, F1 112, F2 113, letters and digits their capital

@@ -1,8 +1,11 @@
 #include "shell/look.h"
 
+#include <QFontMetrics>
+#include <QLabel>
 #include <QPalette>
 #include <QStringList>
 #include <QWidget>
+#include <algorithm>
 
 namespace shell {
 
@@ -76,6 +79,16 @@ void setBoxBackground(QWidget* widget, const QColor& colour) {
 void setColours(QWidget* widget, const QColor& text, const QColor& background) {
     setTextColour(widget, text);
     setBackground(widget, background);
+}
+
+void fitTextHeight(QLabel* label) {
+    const QFontMetrics metrics(label->font());
+    const QRect box = label->contentsRect();
+    const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+    if (metrics.boundingRect(box, flags, label->text()).height() <= box.height())
+        return;
+    // The lines' blank margins (above the capitals, below the baseline) then share the excess.
+    label->setAlignment((label->alignment() & ~Qt::AlignVertical_Mask) | Qt::AlignVCenter);
 }
 
 } // namespace shell

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QString>
 
+class QLabel;
 class QWidget;
 
 // The look the windows were designed with: the fonts they name and their colours.
@@ -22,5 +23,11 @@ void setBackground(QWidget* widget, const QColor& colour);
 void setBoxBackground(QWidget* widget, const QColor& colour);
 // Both, for a label or a button.
 void setColours(QWidget* widget, const QColor& text, const QColor& background);
+
+// A label whose lines, in a stand-in font with taller line metrics than the designed font, would
+// run past the bottom of its designed box: its text is centred vertically instead, so the
+// overflow falls on the blank space above the capitals and below the baseline and no letter is
+// cut. Run after its font and text are set.
+void fitTextHeight(QLabel* label);
 
 } // namespace shell

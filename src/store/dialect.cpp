@@ -339,12 +339,12 @@ TranslatedStatement translateUncached(const QString& statement, bool withRowId, 
                 break;
             }
         }
-        // Any other ORDER BY word: letter case ignored for every letter.
+        // Any other ORDER BY word: dictionary order.
         if (isKeyword(t, "by") && !out.sql.isEmpty()) {
             const std::size_t col = nextSolid(i + 1);
             out.sql += "BY";
             if (col < toks.size() && isKeyword(toks[col], "word")) {
-                out.sql += " word COLLATE GRE_UNICASE";
+                out.sql += " word COLLATE GRE_DICTIONARY";
                 i = col;
             }
             continue;

@@ -2,10 +2,10 @@
 
 #include "store/connection.h"
 #include "store/dialect.h"
+#include "store/dictionaryorder.h"
 #include "store/fieldvalue.h"
 #include "store/sqlitecall.h"
 #include "store/storeerror.h"
-#include "store/textcompare.h"
 #include "store/translate.h"
 
 #include <QDate>
@@ -407,52 +407,22 @@ struct Recordset::Impl {
         }
     }
 
-    // Orders the kept rows by word without regard to case; rows that come from an index scan
-    // are usually in order already, which one pass confirms.
+    // Orders the kept rows by word in dictionary order (see dictionaryorder.h).
     void sortByWord() {
         const int w = static_cast<int>(names.indexOf(QStringLiteral("word")));
         if (w < 0 || rows.size() < 2)
             return;
         const int ncol = columnCount();
-        auto wordOf = [&](std::size_t r) {
+        const std::vector<std::size_t> order = dictionary::order(rows.size(), [&](std::size_t r) {
             const Cell& c = cells[r * ncol + w];
             return c.type == SQLITE_TEXT ? std::string_view(arena.data() + c.off, c.len)
                                          : std::string_view();
-        };
-        bool sorted = true;
-        for (std::size_t r = 1; r < rows.size() && sorted; ++r)
-            sorted = textcompare::compare(wordOf(r - 1), wordOf(r)) <= 0;
-        if (sorted)
-            return;
-        // Sort on the case-folded first eight bytes where they are plain ASCII; the full
-        // comparison only settles ties and words with other letters up front.
-        struct Key {
-            quint64 prefix;
-            bool ascii;
-            std::size_t row;
-        };
-        std::vector<Key> keys(rows.size());
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            const std::string_view w8 = wordOf(r).substr(0, 8);
-            quint64 prefix = 0;
-            bool ascii = true;
-            for (std::size_t i = 0; i < 8; ++i) {
-                auto c = static_cast<unsigned char>(i < w8.size() ? w8[i] : 0);
-                ascii = ascii && c < 0x80;
-                if (c >= 'A' && c <= 'Z')
-                    c += 32;
-                prefix = (prefix << 8) | c;
-            }
-            keys[r] = {prefix, ascii, r};
-        }
-        std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
-            if (a.ascii && b.ascii && a.prefix != b.prefix)
-                return a.prefix < b.prefix;
-            return textcompare::compare(wordOf(a.row), wordOf(b.row)) < 0;
         });
-        std::vector<std::size_t> order(rows.size());
-        for (std::size_t r = 0; r < order.size(); ++r)
-            order[r] = keys[r].row;
+        bool moved = false;
+        for (std::size_t r = 0; r < order.size() && !moved; ++r)
+            moved = order[r] != r;
+        if (!moved)
+            return;
         std::vector<Row> newRows;
         std::vector<Cell> newCells;
         newRows.reserve(rows.size());

@@ -1,5 +1,6 @@
 #include "store/sqlitecall.h"
 
+#include "store/dictionaryorder.h"
 #include "store/pathcheck.h"
 #include "store/storedvalues.h"
 #include "store/storeerror.h"
@@ -47,6 +48,11 @@ void collationFree(void*) {}
 int unicaseCompare(void*, int na, const void* a, int nb, const void* b) {
     return textcompare::compare(std::string_view(static_cast<const char*>(a), na),
                                 std::string_view(static_cast<const char*>(b), nb));
+}
+
+int dictionaryCompare(void*, int na, const void* a, int nb, const void* b) {
+    return dictionary::compare(std::string_view(static_cast<const char*>(a), na),
+                               std::string_view(static_cast<const char*>(b), nb));
 }
 
 void likeFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
@@ -100,6 +106,8 @@ void exec(sqlite3* db, const QByteArray& sql, const std::vector<QByteArray>& par
 
 void registerTextFunctions(sqlite3* db) {
     sqlite3_create_collation_v2(db, "GRE_UNICASE", SQLITE_UTF8, nullptr, unicaseCompare,
+                                collationFree);
+    sqlite3_create_collation_v2(db, "GRE_DICTIONARY", SQLITE_UTF8, nullptr, dictionaryCompare,
                                 collationFree);
     sqlite3_create_function(db, "gre_like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             likeFunction, nullptr, nullptr);

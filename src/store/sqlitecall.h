@@ -18,8 +18,9 @@ sqlite3_stmt* prepare(sqlite3* db, const QByteArray& sql,
 // Runs a statement that returns no rows.
 void exec(sqlite3* db, const QByteArray& sql, const std::vector<QByteArray>& params = {});
 
-// Registers the case-folding collation GRE_UNICASE, the function gre_like(pattern, text) and
-// the readings of flags and dates (gre_flag, gre_date; see storedvalues.h).
+// Registers the case-folding collation GRE_UNICASE, the dictionary-order collation
+// GRE_DICTIONARY, the function gre_like(pattern, text) and the readings of flags and dates
+// (gre_flag, gre_date; see storedvalues.h).
 void registerTextFunctions(sqlite3* db);
 
 // Sets the connection's busy time-out, cache and safety settings.

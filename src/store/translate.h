@@ -6,15 +6,15 @@
 
 // Turns a statement as the windows write it into the SQL the engine runs. The windows' dialect:
 // '#date#' literals, TRUE/False, LIKE on the numeric id, keywords in any case. Text literals
-// become bound parameters; comparisons of text columns and ORDER BY word ignore letter case for
-// every letter, while prefix searches on `word` still use its index.
+// become bound parameters; comparisons of text columns ignore letter case for every letter and
+// ORDER BY word gives dictionary order, while prefix searches on `word` still use its index.
 namespace store {
 
 struct TranslatedStatement {
     QByteArray sql;
     std::vector<QByteArray> params; // UTF-8 text bound to ?1, ?2, ...
     // The statement ended in ORDER BY word: the rows come unordered and the record set sorts
-    // them by word, ignoring case for every letter (cheaper than the engine's sorter, and an
+    // them by word in dictionary order (cheaper than the engine's sorter, and an
     // index scan already delivers them nearly in order).
     bool sortByWord = false;
     // "SELECT *" was narrowed to kLightColumns (see translateStatement).

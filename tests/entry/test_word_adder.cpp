@@ -110,7 +110,8 @@ private slots:
         // The load handler's new row is not a move: the caption stays a single blank.
         QCOMPARE(dataCaption(w), QStringLiteral(" "));
 
-        // Tab order from Text3 through the fields to the buttons, the list and the check box.
+        // Tab order from Text3 through the fields to the buttons, the list and the check box,
+        // then round to Text3 again (the data control's buttons are not on the way).
         QWidget* expected[] = {w->Text3,        w->txtFields[1], w->txtFields[2], w->txtFields[3],
                                w->txtFields[4], w->txtFields[5], w->cmdUpdate,    w->cmdAdd,
                                w->cmdDelete,    w->cmdRefresh,   w->cmdClose,     w->List1,
@@ -121,6 +122,10 @@ private slots:
                 next = next->nextInFocusChain();
             QCOMPARE(next, expected[i + 1]);
         }
+        QWidget* wrap = w->Check1->nextInFocusChain();
+        while (!(wrap->focusPolicy() & Qt::TabFocus) || !wrap->isVisibleTo(w))
+            wrap = wrap->nextInFocusChain();
+        QCOMPARE(wrap, w->Text3);
     }
 
     void updateFillsDefaultsAndToday_data() {

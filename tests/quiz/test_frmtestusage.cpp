@@ -7,10 +7,12 @@
 #include "support/shellharness.h"
 #include "support/testdatabase.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSet>
 #include <QTest>
 
@@ -158,6 +160,7 @@ private slots:
     void closingDuringATest();
     void wordsWithApostrophesAreFreed();
     void wordDeletedMeanwhileIsSkipped();
+    void choicesAndTextsAsTheUserSeesThem();
 };
 
 void TestFrmTestUsage::designedState() {
@@ -647,4 +650,48 @@ void TestFrmTestUsage::wordDeletedMeanwhileIsSkipped() {
 }
 
 QTEST_MAIN(TestFrmTestUsage)
+// Texts shown exactly as typed, a long choice that leaves all five lines readable, no line
+// looking chosen before the user chooses, and only a left click or a typed "i" acting on the list.
+void TestFrmTestUsage::choicesAndTextsAsTheUserSeesThem() {
+    Fixture f;
+    registry().registerKind(WindowKind::Search, [] { return new shell::Form(WindowKind::Search); });
+    const QString usage = QStringLiteral("The tag <b> makes * text  bold & clear");
+    f.addWords(30);
+    f.db.exec(QStringLiteral("UPDATE listofwords SET usage = '%1', synonym = '<u>under</u>lined "
+                             "  meaning'")
+                  .arg(usage));
+    f.start();
+    QCOMPARE(f.w->lblusage[0]->text(), usage);
+    for (const QLabel* label : f.w->findChildren<QLabel*>())
+        QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
+
+    QListWidget* list = f.w->lstoptions;
+    QVERIFY(list->selectedItems().isEmpty());
+    QVERIFY(!list->currentIndex().isValid());
+
+    list->item(2)->setText(QStringLiteral("floccinaucinihilipilification"));
+    QApplication::processEvents();
+    QVERIFY(!list->horizontalScrollBar()->isVisible());
+    QVERIFY(!list->verticalScrollBar()->isVisible());
+    for (int line = 0; line < 5; ++line)
+        QVERIFY2(list->viewport()->rect().contains(list->visualItemRect(list->item(line))),
+                 qPrintable(QString::number(line)));
+
+    QTest::mouseClick(list->viewport(), Qt::MiddleButton, {}, f.centreOf(3));
+    QVERIFY(list->selectedItems().isEmpty());
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->selectedItems(), QList<QListWidgetItem*>{list->item(0)});
+
+    QTest::keyClick(list, Qt::Key_I, Qt::AltModifier);
+    QVERIFY(f.harness.modalShows.isEmpty());
+    QTest::keyClick(list, Qt::Key_I);
+    QCOMPARE(f.harness.modalShows, QList<WindowKind>{WindowKind::Search});
+
+    // Each new question starts with nothing chosen again.
+    f.answerRight();
+    f.next();
+    QVERIFY(list->selectedItems().isEmpty());
+    QVERIFY(!list->currentIndex().isValid());
+}
+
 #include "test_frmtestusage.moc"

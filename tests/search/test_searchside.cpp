@@ -278,6 +278,45 @@ private slots:
         QCOMPARE(f->w->Label5->text(), caption);
     }
 
+    // The filter follows a highlight of the text it already holds; disabled boxes take no
+    // clicks; a typed category is used as typed.
+    void highlightAndCategoryAsTheUserMeansThem() {
+        WordRow row;
+        row.word = QStringLiteral("zzz");
+        row.synonym = QStringLiteral("s");
+        row.usage = QStringLiteral("an abstract usage");
+        row.frequent = true;
+        f->db.insert(row);
+        f->confirm(QStringLiteral("word"));
+        f->filterBy(QStringLiteral("ab"));
+        f->confirm(QStringLiteral("difficult words"));
+        QCOMPARE(f->listed(), QStringList{"zzz"});
+        QVERIFY(f->clickWord(QStringLiteral("zzz")));
+
+        QTest::mouseClick(f->w->txtfield[5], Qt::LeftButton);
+        QVERIFY(f->w->txtlike->isHidden());
+        QCOMPARE(f->listed(), QStringList{"zzz"});
+
+        QPlainTextEdit* usage = f->textBox(2);
+        QTextCursor cursor = usage->textCursor();
+        cursor.setPosition(3);
+        cursor.setPosition(5, QTextCursor::KeepAnchor);
+        usage->setTextCursor(cursor);
+        QTest::mouseRelease(usage->viewport(), Qt::LeftButton, {},
+                            usage->cursorRect(cursor).center());
+        QCOMPARE(f->listed(), (QStringList{"abacus", "Abate", "abbey"}));
+        QVERIFY(!f->w->cmdchange[0]->isEnabled());
+        QVERIFY(!f->w->cmdchange[1]->isEnabled());
+
+        f->w->Combo1->lineEdit()->clear();
+        QTest::keyClicks(f->w->Combo1->lineEdit(), QStringLiteral("pend"));
+        QCOMPARE(f->w->Combo1->currentText(), QStringLiteral("pend"));
+        f->harness.dialogs.queueAnswer(Answer::No);
+        QTest::mouseClick(f->w->cmdok, Qt::LeftButton);
+        QCOMPARE(f->harness.dialogs.texts().last(),
+                 QStringLiteral("Are you sure you want to search by 'pend' ?"));
+    }
+
     void reopeningStartsPlainButKeepsTheColumn() {
         f->confirm(QStringLiteral("identity number"));
         f->filterBy(QStringLiteral("1"));
