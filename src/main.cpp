@@ -1,5 +1,7 @@
 #include "entry/word_adder.h"
+#include "quiz/frmtestusage.h"
 #include "search/frmsearch.h"
+#include "shell/appidentity.h"
 #include "shell/fatal.h"
 #include "shell/form.h"
 #include "shell/frmsplash.h"
@@ -7,7 +9,6 @@
 #include "shell/windowregistry.h"
 #include "store/database.h"
 #include "store/storeerror.h"
-#include "quiz/frmtestusage.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -30,6 +31,7 @@ void registerWindows() {
 
 int main(int argc, char** argv) {
     shell::Application app(argc, argv);
+    shell::nameApplication();
 
     try {
         store::ensureDatabase();
