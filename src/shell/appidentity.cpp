@@ -18,7 +18,8 @@ void nameApplication() {
         QStringLiteral("%1.%2.%3").arg(versionMajor()).arg(versionMinor()).arg(versionRevision()));
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return;
-    QGuiApplication::setApplicationDisplayName(programTitle());
+    // No application display name: Qt would append it to every window's title bar
+    // ("menu — GRE Wordlist"), and the windows keep their own titles.
     QGuiApplication::setDesktopFileName(applicationId());
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(applicationId())));
 }

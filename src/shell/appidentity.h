@@ -8,9 +8,9 @@ namespace shell {
 // named after it.
 QString applicationId();
 
-// Names the running program: application name, display name and version on any application
-// object; with windows also the desktop entry they belong to and the icon of every window, so
-// that the desktop groups them under the menu entry.
+// Names the running program: application name and version on any application object; with
+// windows also the desktop entry they belong to and the icon of every window, so that the
+// desktop groups them under the menu entry.
 void nameApplication();
 
 } // namespace shell
