@@ -7,13 +7,16 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME gre-wordlist)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "personal GRE vocabulary list with flash cards and tests")
-set(CPACK_PACKAGE_DESCRIPTION
-    "GRE Wordlist keeps the words you collect while preparing for the GRE, each with a synonym, "
-    "a usage sentence, the part of speech and notes, in one SQLite file in your documents "
-    "folder. Find words by their beginning, number or date, change and delete them, walk them "
-    "as flash cards, and take ten-question multiple-choice tests built from your own sentences "
-    "and synonyms. The command line makes and restores backups, checks the file, and imports "
-    "and exports CSV, tab-separated and Anki lists.")
+# One string (several arguments to set() would make a list joined with ';'), in lines that fit
+# the 80 columns of a package manager's display.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "GRE Wordlist keeps the words you collect while preparing for the GRE, each\n"
+  "with a synonym, a usage sentence, the part of speech and notes, in one SQLite\n"
+  "file in your documents folder. Find words by their beginning, number or date,\n"
+  "change and delete them, walk them as flash cards, and take ten-question\n"
+  "multiple-choice tests built from your own sentences and synonyms. The command\n"
+  "line makes and restores backups, checks the file, and imports and exports\n"
+  "CSV, tab-separated and Anki lists.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE

@@ -33,6 +33,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Section)" = education ] || fail "section $(field Section)"
 [[ "$(field Maintainer)" == *"<"*"@"*">" ]] || fail "maintainer $(field Maintainer)"
 [ -n "$(field Description)" ] || fail "no description"
+[[ "$(field Description)" != *";"* ]] || fail "the description is a CMake list: $(field Description)"
 depends=$(field Depends)
 for dep in libqt6widgets6 libsqlite3-0 libc6 qt6-qpa-plugins libqt6svg6; do
     [[ "$depends" == *"$dep"* ]] || fail "Depends lacks $dep: $depends"
