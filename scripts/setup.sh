@@ -6,6 +6,8 @@ set -euo pipefail
 GRE_PACKAGES=(qt6-base-dev libsqlite3-dev libcsv-dev libxcb1-dev pkgconf cmake make g++ fonts-dejavu-core
               xvfb openbox xdotool imagemagick sqlite3 xauth x11-utils x11-xserver-utils
               desktop-file-utils appstream man-db groff-base dpkg-dev file)
+# Qt's SVG plugin draws the window icon (the Debian package depends on it too).
+GRE_PACKAGES+=(libqt6svg6)
 
 gre_missing_packages() {
   local missing=() p

@@ -1,6 +1,7 @@
 #include "entry/word_adder.h"
 #include "quiz/frmtestusage.h"
 #include "search/frmsearch.h"
+#include "shell/appidentity.h"
 #include "shell/dailybackup.h"
 #include "shell/fatal.h"
 #include "shell/form.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
     if (!transfer::startsWindows(arguments(argc, argv)))
         return runCommand(argc, argv);
     shell::Application app(argc, argv);
+    shell::nameApplication();
     if (const QString database = transfer::databaseArgument(app.arguments()); !database.isEmpty())
         store::setDatabasePath(database);
 

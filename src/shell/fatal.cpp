@@ -28,11 +28,7 @@ void reportFatal(const store::StoreError& error) {
     registry().endProgram(1);
 }
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
-    setApplicationName(QStringLiteral("gre-wordlist"));
-    setApplicationVersion(
-        QStringLiteral("%1.%2.%3").arg(versionMajor()).arg(versionMinor()).arg(versionRevision()));
-}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     if (isStrayAccessKey(receiver, event))
