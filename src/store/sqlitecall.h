@@ -27,6 +27,9 @@ void configure(sqlite3* db);
 // Whether the file holds a usable word table; throws StoreError when it does not.
 void checkWordTable(sqlite3* db, const QString& path);
 
+// "id:word" of the row with the lowest id; empty for an empty table.
+QString oldestRow(sqlite3* db);
+
 // RAII finalizer.
 struct StatementGuard {
     sqlite3_stmt* stmt;
