@@ -45,8 +45,8 @@ void Connection::Open(const QString&, const QString&) {
     m_device = now.device;
     m_inode = now.inode;
     // The first connection records the file; a later one never hides a change made since.
-    if (!rememberedIdentity(path).exists)
-        rememberIdentity(path);
+    if (!rememberedFile(path).identity.exists)
+        noteCommitted();
 }
 
 namespace {
@@ -84,14 +84,17 @@ QString recoveryCopyOf(sqlite3* db, const QString& path) {
 
 void Connection::checkFileStillThere() {
     const FileIdentity now = FileIdentity::of(m_path);
-    const FileIdentity known = rememberedIdentity(m_path);
+    const RememberedFile remembered = rememberedFile(m_path);
+    const FileIdentity& known = remembered.identity;
     const bool openedHere = now.exists && now.device == m_device && now.inode == m_inode;
     if (openedHere && (!known.exists || known == now))
         return;
     const bool sameFileAsKnown = known.device == now.device && known.inode == now.inode;
-    if (openedHere && sameFileAsKnown && now.onlyCommittedSince(known)) {
-        // Another program saved with SQLite (the engine re-reads what changed): go on.
-        rememberIdentity(m_path);
+    if (openedHere && sameFileAsKnown && now.onlyCommittedSince(known) &&
+        (remembered.oldestRow.isEmpty() || sqlitecall::oldestRow(m_db) == remembered.oldestRow)) {
+        // Another program saved with SQLite (the engine re-reads what changed): go on. A list
+        // that was empty had no rows to confuse with another file's.
+        noteCommitted();
         return;
     }
     const bool holdsKnownFile =
@@ -133,7 +136,13 @@ void Connection::checkFileStillThere() {
 }
 
 void Connection::noteCommitted() {
-    rememberIdentity(m_path);
+    QString oldest = rememberedFile(m_path).oldestRow;
+    try {
+        oldest = sqlitecall::oldestRow(m_db);
+    } catch (const StoreError&) {
+        // Saved all the same; the row read before stands.
+    }
+    rememberFile(m_path, oldest);
 }
 
 void Connection::Close() {

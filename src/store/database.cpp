@@ -105,12 +105,12 @@ void ensureDatabase() {
         sqlite3_busy_timeout(db, 4000);
         sqlitecall::checkWordTable(db, path);
         useRollbackJournal(db);
+        rememberFile(path, sqlitecall::oldestRow(db));
     } catch (...) {
         sqlite3_close(db);
         throw;
     }
     sqlite3_close(db);
-    rememberIdentity(path);
 }
 
 } // namespace store

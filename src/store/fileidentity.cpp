@@ -7,8 +7,8 @@
 namespace store {
 
 namespace {
-QHash<QString, FileIdentity>& remembered() {
-    static QHash<QString, FileIdentity> table;
+QHash<QString, RememberedFile>& remembered() {
+    static QHash<QString, RememberedFile> table;
     return table;
 }
 } // namespace
@@ -40,11 +40,11 @@ bool FileIdentity::onlyCommittedSince(const FileIdentity& before) const {
     return modifyTimeNs == before.modifyTimeNs && size == before.size;
 }
 
-void rememberIdentity(const QString& path) {
-    remembered().insert(path, FileIdentity::of(path));
+void rememberFile(const QString& path, const QString& oldestRow) {
+    remembered().insert(path, {FileIdentity::of(path), oldestRow});
 }
 
-FileIdentity rememberedIdentity(const QString& path) {
+RememberedFile rememberedFile(const QString& path) {
     return remembered().value(path);
 }
 

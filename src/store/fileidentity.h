@@ -24,9 +24,16 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 
+// What this process last left the file as: its identity, and its oldest row ("id:word"),
+// which commits of other programs keep and a different word list does not have.
+struct RememberedFile {
+    FileIdentity identity;
+    QString oldestRow;
+};
+
 // Records the file as it is now: after this process opened it or committed to it.
-void rememberIdentity(const QString& path);
-// What rememberIdentity last recorded for the path (exists == false when never).
-FileIdentity rememberedIdentity(const QString& path);
+void rememberFile(const QString& path, const QString& oldestRow);
+// What rememberFile last recorded for the path (identity.exists == false when never).
+RememberedFile rememberedFile(const QString& path);
 
 } // namespace store

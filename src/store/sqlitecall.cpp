@@ -170,4 +170,15 @@ bool idIsRowKey(sqlite3* db) {
     return keys == 1 && idKey;
 }
 
+QString oldestRow(sqlite3* db) {
+    StatementGuard g{prepare(db, "SELECT id, word FROM listofwords ORDER BY id LIMIT 1")};
+    const int rc = sqlite3_step(g.stmt);
+    if (rc == SQLITE_DONE)
+        return {};
+    if (rc != SQLITE_ROW)
+        fail(db, rc);
+    return QString::number(sqlite3_column_int64(g.stmt, 0)) + u':' +
+           QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(g.stmt, 1)));
+}
+
 } // namespace store::sqlitecall

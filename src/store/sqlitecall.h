@@ -34,6 +34,9 @@ void checkWordTable(sqlite3* db, const QString& path);
 // a new row its id. A table made by another tool may declare it a plain column instead.
 bool idIsRowKey(sqlite3* db);
 
+// "id:word" of the row with the lowest id; empty for an empty table.
+QString oldestRow(sqlite3* db);
+
 // RAII finalizer.
 struct StatementGuard {
     sqlite3_stmt* stmt;

@@ -45,7 +45,8 @@ QByteArray otherWordList(const QString& prefix, int count) {
                  "TEXT, entrydate DATE, last_seen DATE, is_used BOOLEAN NOT NULL DEFAULT 0, "
                  "frequent BOOLEAN NOT NULL DEFAULT 0)",
                  nullptr, nullptr, nullptr);
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    // One commit per word, as a list built over time: its change counter is high.
+    sqlite3_exec(db, "PRAGMA synchronous = OFF", nullptr, nullptr, nullptr);
     for (int i = 0; i < count; ++i)
         sqlite3_exec(db,
                      QString("INSERT INTO listofwords (word, synonym) VALUES ('%1%2', '%3')")
@@ -55,7 +56,6 @@ QByteArray otherWordList(const QString& prefix, int count) {
                          .toUtf8()
                          .constData(),
                      nullptr, nullptr, nullptr);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_close(db);
     return contentOf(path);
 }
@@ -119,7 +119,9 @@ private slots:
 
 void TestFileSafety::copiedOverWhileRunningIsNoticedAndLeftIntact() {
     const QByteArray foreign = otherWordList("copied", 300);
-    for (const bool inPlace : {true, false}) {
+    enum Case { OlderCopyInPlace, OtherListInPlace, OtherListMovedIn };
+    for (const Case c : {OlderCopyInPlace, OtherListInPlace, OtherListMovedIn}) {
+        const bool inPlace = c != OtherListMovedIn;
         StoreFile f;
         f.add("in the backup");
         const QByteArray backup = contentOf(f.path); // cp gre_wordlist.db backup.db
@@ -137,11 +139,10 @@ void TestFileSafety::copiedOverWhileRunningIsNoticedAndLeftIntact() {
         f.add("after sqlite3");
 
         // The backup copied back in place, or another list moved in under the name.
-        QByteArray replacement = backup;
+        const QByteArray replacement = c == OlderCopyInPlace ? backup : foreign;
         if (inPlace) {
-            copyOver(f.path, backup);
+            copyOver(f.path, replacement);
         } else {
-            replacement = foreign;
             QFile moved(f.dir.path() + "/moved-in.db");
             QVERIFY(moved.open(QIODevice::WriteOnly));
             moved.write(foreign);
@@ -165,7 +166,7 @@ void TestFileSafety::copiedOverWhileRunningIsNoticedAndLeftIntact() {
         QStringList words;
         QCOMPARE(integrityOf(f.path, &words), QString("ok"));
         QVERIFY(!words.contains("mine"));
-        QCOMPARE(words.size(), inPlace ? 1 : 300);
+        QCOMPARE(words.size(), c == OlderCopyInPlace ? 1 : 300);
         // Moved in: the words the program had were copied out, the message names that copy.
         QCOMPARE(QDir(f.dir.path()).entryList({"*.recovered-*"}).size(), inPlace ? 0 : 1);
     }
