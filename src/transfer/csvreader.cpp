@@ -84,11 +84,13 @@ char chooseSeparator(const QString& fileName, const QByteArray& utf8,
     return ',';
 }
 
-QString readCsv(const QByteArray& utf8, char separator,
+QString readCsv(const QByteArray& utf8, char separator, bool quoted,
                 const std::function<void(const CsvRecord&)>& take) {
     csv_parser parser;
     csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI);
     csv_set_delim(&parser, static_cast<unsigned char>(separator));
+    if (!quoted)
+        csv_set_quote(&parser, '\0'); // text holds no NUL character
     // The state between two records, whatever libcsv numbers it.
     const int betweenRecords = parser.pstate;
 

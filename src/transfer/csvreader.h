@@ -21,10 +21,11 @@ struct CsvRecord {
 char chooseSeparator(const QString& fileName, const QByteArray& utf8, const QByteArray& wantedCell);
 
 // Splits UTF-8 text into records and hands each to `take`, in order (blank lines give none).
-// Quoted cells may hold separators, doubled quotes and line breaks; blanks around unquoted
-// cells are dropped. Returns why the text is malformed, naming the line (a misplaced or unclosed
+// With `quoted`, quoted cells may hold separators, doubled quotes and line breaks; without it a
+// quote is a character like any other and every line is a record. Blanks around unquoted cells
+// are dropped. Returns why the text is malformed, naming the line (a misplaced or unclosed
 // quote), or an empty text.
-QString readCsv(const QByteArray& utf8, char separator,
+QString readCsv(const QByteArray& utf8, char separator, bool quoted,
                 const std::function<void(const CsvRecord&)>& take);
 
 } // namespace transfer

@@ -184,9 +184,15 @@ QString expectedHeader() {
 
 ImportPlan planImport(const QByteArray& utf8, char separator, const QDate& today) {
     Planner planner(today);
-    const QString csvError =
-        readCsv(utf8, separator, [&](const CsvRecord& record) { planner.take(record); });
-    return planner.finish(csvError);
+    const QString error =
+        readCsv(utf8, separator, true, [&](const CsvRecord& record) { planner.take(record); });
+    if (error.isEmpty() || separator != '\t')
+        return planner.finish(error);
+    // Tab-separated text from simple tools has no quoting ("He said "abate" twice." in a cell):
+    // read it again with quotes as plain characters, each line one record.
+    Planner plain(today);
+    readCsv(utf8, separator, false, [&](const CsvRecord& record) { plain.take(record); });
+    return plain.finish({});
 }
 
 } // namespace transfer

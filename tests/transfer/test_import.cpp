@@ -14,6 +14,7 @@ class TestImport : public QObject {
 private slots:
     void accessExportInWindows1252();
     void markTabsAndQuotedLineBreaks();
+    void plainTabsKeepTheirQuotes();
     void duplicatesByCaseInFileAndList_data();
     void duplicatesByCaseInFileAndList();
     void malformedFileChangesNothing_data();
@@ -84,6 +85,16 @@ void TestImport::markTabsAndQuotedLineBreaks() {
     QCOMPARE(abate->entrydate, QDate::currentDate());
     QVERIFY(db.row(QStringLiteral("zeal")));
     QCOMPARE(db.count(), 2);
+}
+
+void TestImport::plainTabsKeepTheirQuotes() {
+    TestDatabase db;
+    const QString file = db.folder() + "/plain.tsv";
+    // Written by a tool that knows no quoting: the quotes are part of the text.
+    writeBytes(file, "word\tusage\nabate\tHe said \"abate\" twice.\n\"zeal\"\tx\n");
+    QCOMPARE(runImport(db.path(), file).code, 0);
+    QCOMPARE(db.row(QStringLiteral("abate"))->usage, QStringLiteral("He said \"abate\" twice."));
+    QVERIFY(db.row(QStringLiteral("\"zeal\"")));
 }
 
 void TestImport::duplicatesByCaseInFileAndList_data() {
