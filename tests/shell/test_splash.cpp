@@ -27,7 +27,7 @@ private slots:
 
     void loadSetsTitleAndVersion() {
         QCOMPARE(label("lblProductName")->text(), QStringLiteral("GRE Wordlist"));
-        QCOMPARE(label("lblVersion")->text(), QStringLiteral("Version 1.0.0"));
+        QCOMPARE(label("lblVersion")->text(), QStringLiteral("Version 1.1.0"));
         QCOMPARE(label("lblLicenseTo")->text(),
                  QStringLiteral("Press Escape key to close this window "));
         QVERIFY(label("lblProductName")->font().bold());
