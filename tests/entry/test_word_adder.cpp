@@ -173,6 +173,17 @@ private slots:
         QCOMPARE(qobject_cast<QLineEdit*>(w->txtFields[5])->text(), QString::number(row->id));
     }
 
+    void duplicateWithBlanksAroundShowsTheDuplicateMessage() {
+        // "abate " is the word abate: refused like any duplicate, nothing saved.
+        fx.db->insert(QStringLiteral("abate"), QStringLiteral("lessen"));
+        word_adder* w = fx.open();
+        QTest::keyClicks(w->Text3, "abate ");
+        fx.harness->dialogs.queueAnswer(shell::Answer::Ok);
+        click(w, "cmdUpdate");
+        QCOMPARE(fx.harness->dialogs.texts(), QStringList{word_adder::duplicateMessage()});
+        QCOMPARE(fx.db->count(), 1);
+    }
+
     void duplicateInAnotherCaseShowsTheDuplicateMessage() {
         fx.db->insert(QStringLiteral("Abate"), QStringLiteral("lessen"));
         word_adder* w = fx.open();

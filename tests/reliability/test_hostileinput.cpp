@@ -4,11 +4,12 @@
 // nothing lost, nothing altered that the user did not change (the whole table is compared),
 // and the window still does an ordinary job afterwards.
 #include "entry/entrytestutil.h"
-#include "search/searchfixture.h"
-#include "shell/fatal.h"
-#include "support/tablesnapshot.h"
 #include "quiz/frmtestusage.h"
 #include "quiz/module1.h"
+#include "search/searchfixture.h"
+#include "shell/fatal.h"
+#include "store/storedvalues.h"
+#include "support/tablesnapshot.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -154,10 +155,12 @@ void TestHostileInput::entryWordAndBoxes() {
     QVERIFY2(fx.harness->dialogs.calls().isEmpty(),
              qPrintable(fx.harness->dialogs.texts().join('\n')));
 
-    // Saved exactly as typed, blanks and all; no other row touched.
-    const auto row = fx.db->row(text);
+    // Saved exactly as typed, blanks and all, except the word: a key, kept without blanks
+    // around it. No other row touched.
+    const QString word = store::cleanWord(text);
+    const auto row = fx.db->row(word);
     QVERIFY(row);
-    QCOMPARE(row->word, text);
+    QCOMPARE(row->word, word);
     QCOMPARE(row->synonym, text + QStringLiteral("1"));
     QCOMPARE(row->part_speech, text + QStringLiteral("2"));
     QCOMPARE(row->usage, text + QStringLiteral("3"));
@@ -307,10 +310,11 @@ void TestHostileInput::searchUpdateEveryBoxThenDelete() {
              QStringList{QStringLiteral("Are you sure  you want to Update the info on '") + text +
                          QStringLiteral("'  ?")});
 
-    // That row alone changed, to exactly what was typed.
+    // That row alone changed, to exactly what was typed (the word kept without blanks around).
+    const QString word = store::cleanWord(text);
     const auto row = f.db.rowById(id);
     QVERIFY(row);
-    QCOMPARE(row->word, text);
+    QCOMPARE(row->word, word);
     QCOMPARE(row->synonym, text + QStringLiteral("1"));
     QCOMPARE(row->usage, text + QStringLiteral("2"));
     QCOMPARE(row->part_speech, text + QStringLiteral("3"));
@@ -321,17 +325,17 @@ void TestHostileInput::searchUpdateEveryBoxThenDelete() {
 
     // Found again under its new word, then deleted with both confirmations.
     f.w->txtlike->clear();
-    typeText(f.w->txtlike, text);
-    QVERIFY2(f.clickWord(text), qPrintable(f.listed().join(", ")));
+    typeText(f.w->txtlike, word);
+    QVERIFY2(f.clickWord(word), qPrintable(f.listed().join(", ")));
     QCOMPARE(boxText(f.w->txtfield[4]), text + QStringLiteral("4"));
     f.harness.dialogs.clear();
     f.harness.dialogs.queueAnswer(Answer::Yes);
     f.harness.dialogs.queueAnswer(Answer::Ok);
     QTest::mouseClick(f.w->cmdchange[1], Qt::LeftButton);
     QCOMPARE(f.harness.dialogs.texts(),
-             (QStringList{QStringLiteral("Are you sure  you want to delete '") + text +
+             (QStringList{QStringLiteral("Are you sure  you want to delete '") + word +
                               QStringLiteral("'  and all its information?"),
-                          QStringLiteral("'") + text +
+                          QStringLiteral("'") + word +
                               QStringLiteral("'  has been successfully deleted.")}));
     QVERIFY(!f.db.rowById(id));
     QCOMPARE(tableSnapshot(f.db.path()), testsupport::withRow(before, id, {}));
