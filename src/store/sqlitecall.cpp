@@ -171,7 +171,8 @@ bool idIsRowKey(sqlite3* db) {
 }
 
 QString oldestRow(sqlite3* db) {
-    StatementGuard g{prepare(db, "SELECT id, word FROM listofwords ORDER BY id LIMIT 1")};
+    StatementGuard g{
+        prepare(db, "SELECT id, word FROM listofwords WHERE id IS NOT NULL ORDER BY id LIMIT 1")};
     const int rc = sqlite3_step(g.stmt);
     if (rc == SQLITE_DONE)
         return {};

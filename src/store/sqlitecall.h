@@ -34,7 +34,7 @@ void checkWordTable(sqlite3* db, const QString& path);
 // a new row its id. A table made by another tool may declare it a plain column instead.
 bool idIsRowKey(sqlite3* db);
 
-// "id:word" of the row with the lowest id; empty for an empty table.
+// "id:word" of the row with the lowest id (rows without an id aside); empty when there is none.
 QString oldestRow(sqlite3* db);
 
 // RAII finalizer.

@@ -1,6 +1,8 @@
 #include "transfer/commandline.h"
 
+#include "transfer/exportcommand.h"
 #include "transfer/filecommands.h"
+#include "transfer/importcommand.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -27,7 +29,26 @@ struct Command {
     int minArguments;
     int maxArguments;
     std::function<int(const Call&)> run;
+    QStringList options = {}; // the command's own options, by name
 };
+
+// The options that belong to one command or another.
+const QCommandLineOption& dryRunOption() {
+    static const QCommandLineOption option(QStringLiteral("dry-run"),
+                                           QStringLiteral("import: reports, writes nothing."));
+    return option;
+}
+const QCommandLineOption& formatOption() {
+    static const QCommandLineOption option(QStringLiteral("format"),
+                                           QStringLiteral("export: csv (default), tsv or anki."),
+                                           QStringLiteral("FORMAT"));
+    return option;
+}
+const QCommandLineOption& forceOption() {
+    static const QCommandLineOption option(QStringLiteral("force"),
+                                           QStringLiteral("export: replaces an existing FILE."));
+    return option;
+}
 
 // Every command; a new one is one entry here (and its options in Parsed below).
 const std::vector<Command>& commands() {
@@ -48,6 +69,28 @@ const std::vector<Command>& commands() {
          QStringLiteral("Checks the file's integrity and counts its words, free words, "
                         "difficult words and pending words."),
          0, 0, [](const Call& c) { return checkCommand(c.database, c.out, c.err); }},
+        {QStringLiteral("import"),
+         QStringLiteral("FILE [--dry-run]"),
+         QStringLiteral("Adds the words of a CSV or tab-separated file whose first line names "
+                        "the columns (word required); words already in the list are skipped. "
+                        "All or nothing."),
+         1,
+         1,
+         [](const Call& c) {
+             return importCommand(c.database, c.arguments[0], c.parser.isSet(dryRunOption()), c.out,
+                                  c.err);
+         },
+         {QStringLiteral("dry-run")}},
+        {QStringLiteral("export"),
+         QStringLiteral("FILE [--format csv|tsv|anki] [--force]"),
+         QStringLiteral("Writes every word to FILE: CSV, tab-separated, or flash-card notes."),
+         1,
+         1,
+         [](const Call& c) {
+             return exportCommand(c.database, c.arguments[0], c.parser.value(formatOption()),
+                                  c.parser.isSet(forceOption()), c.out, c.err);
+         },
+         {QStringLiteral("format"), QStringLiteral("force")}},
     };
     return table;
 }
@@ -68,7 +111,7 @@ struct Parsed {
     explicit Parsed(const QStringList& arguments) {
         parser.setApplicationDescription(
             QStringLiteral("GRE Wordlist: without a command, opens the windows on the word list."));
-        parser.addOptions({help, version, database});
+        parser.addOptions({help, version, database, dryRunOption(), formatOption(), forceOption()});
         parser.addPositionalArgument(QStringLiteral("command"),
                                      QStringLiteral("One of the commands below."),
                                      QStringLiteral("[command [arguments]]"));
@@ -150,6 +193,15 @@ int runCommandLine(const QStringList& arguments, const QString& defaultDatabase,
                               .arg(command->name, command->synopsis)
                               .trimmed(),
                           err);
+    for (const QString& name : p.parser.optionNames()) {
+        const bool commandOption = name == QLatin1String("dry-run") ||
+                                   name == QLatin1String("format") ||
+                                   name == QLatin1String("force");
+        if (commandOption && !command->options.contains(name))
+            return wrongUsage(QStringLiteral("The option --%1 does not belong to the command %2.")
+                                  .arg(name, command->name),
+                              err);
+    }
     const QString database = p.parser.isSet(p.database)
                                  ? QFileInfo(p.parser.value(p.database)).absoluteFilePath()
                                  : defaultDatabase;

@@ -133,17 +133,31 @@ void TestBackups::commandsOnTheRealProgram() {
     QCOMPARE(wordsIn(db.folder() + "/gre_wordlist-backups/" + before.first()),
              (QStringList{"alpha", "beta", "gamma"}));
 
+    // Export and import through the command line: the same words in a new list.
+    const QString csv = db.folder() + "/words.csv";
+    QCOMPARE(program({"--database", db.path(), "export", csv}).code, 0);
+    QCOMPARE(program({"--database", db.path(), "export", csv}).code, 1); // exists, no --force
+    QCOMPARE(program({"--database", db.path(), "export", csv, "--force"}).code, 0);
+    const QString other = db.folder() + "/other.db";
+    QCOMPARE(program({"--database", other, "import", csv, "--dry-run"}).code, 0);
+    QVERIFY(!QFile::exists(other));
+    r = program({"import", csv, "--database", other});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.contains("Imported 2 words"), qPrintable(r.out));
+    QCOMPARE(wordsIn(other), (QStringList{"alpha", "beta"}));
+
     // Help, version and wrong usage.
     r = program({"--help"});
     QCOMPARE(r.code, 0);
-    for (const char* word : {"--database", "backup", "restore", "check"})
+    for (const char* word : {"--database", "backup", "restore", "check", "import", "export"})
         QVERIFY2(r.out.contains(word), qPrintable(r.out));
     r = program({"--version"});
     QCOMPARE(r.code, 0);
     QVERIFY(r.out.startsWith("gre-wordlist " + QString::number(GRE_VERSION_MAJOR) + "."));
     for (const QStringList& wrong :
          {QStringList{"frobnicate"}, QStringList{"restore"}, QStringList{"check", "extra"},
-          QStringList{"--no-such"}, QStringList{"--database"}}) {
+          QStringList{"--no-such"}, QStringList{"--database"}, QStringList{"check", "--force"},
+          QStringList{"import"}, QStringList{"export", "x.csv", "--format", "pdf"}}) {
         r = program(wrong);
         QCOMPARE(r.code, 2);
         QVERIFY2(!r.err.isEmpty(), qPrintable(wrong.join(' ')));
