@@ -3,11 +3,10 @@
 # Sourced by ./run and ./test. When not root, prints the exact install line and stops.
 set -euo pipefail
 
-GRE_PACKAGES=(qt6-base-dev libsqlite3-dev libcsv-dev libxcb1-dev pkgconf cmake make g++ fonts-dejavu-core
-              xvfb openbox xdotool imagemagick sqlite3 xauth x11-utils x11-xserver-utils
-              desktop-file-utils appstream man-db groff-base dpkg-dev file)
-# Qt's SVG plugin draws the window icon (the Debian package depends on it too).
-GRE_PACKAGES+=(libqt6svg6)
+# libqt6svg6: Qt's SVG plugin draws the window icon (the Debian package depends on it too).
+GRE_PACKAGES=(qt6-base-dev libqt6svg6 libsqlite3-dev libcsv-dev libxcb1-dev pkgconf cmake make g++
+              fonts-dejavu-core xvfb openbox xdotool imagemagick sqlite3 xauth x11-utils
+              x11-xserver-utils desktop-file-utils appstream man-db groff-base dpkg-dev file)
 
 gre_missing_packages() {
   local missing=() p
