@@ -41,7 +41,7 @@ void Connection::Open(const QString&, const QString&) {
     }
     m_db = db;
     m_path = path;
-    const FileIdentity now = FileIdentity::of(path);
+    const FileIdentity now = FileIdentity::of(path, db);
     m_device = now.device;
     m_inode = now.inode;
     // The first connection records the file; a later one never hides a change made since.
@@ -83,7 +83,7 @@ QString recoveryCopyOf(sqlite3* db, const QString& path) {
 } // namespace
 
 void Connection::checkFileStillThere() {
-    const FileIdentity now = FileIdentity::of(m_path);
+    const FileIdentity now = FileIdentity::of(m_path, m_db);
     const RememberedFile remembered = rememberedFile(m_path);
     const FileIdentity& known = remembered.identity;
     const bool openedHere = now.exists && now.device == m_device && now.inode == m_inode;
@@ -142,7 +142,7 @@ void Connection::noteCommitted() {
     } catch (const StoreError&) {
         // Saved all the same; the row read before stands.
     }
-    rememberFile(m_path, oldest);
+    rememberFile(m_path, oldest, m_db);
 }
 
 void Connection::Close() {
@@ -175,6 +175,13 @@ void Connection::CommitTrans() {
     if (m_transactionDepth == 0)
         return;
     if (m_transactionDepth == 1) {
+        try {
+            // A file copied over this one while the transaction ran gets none of its pages.
+            checkFileStillThere();
+        } catch (const StoreError&) {
+            RollbackTrans();
+            throw;
+        }
         sqlitecall::exec(handle(), "COMMIT");
         noteCommitted();
     }

@@ -105,7 +105,7 @@ void ensureDatabase() {
         sqlite3_busy_timeout(db, 4000);
         sqlitecall::checkWordTable(db, path);
         useRollbackJournal(db);
-        rememberFile(path, sqlitecall::oldestRow(db));
+        rememberFile(path, sqlitecall::oldestRow(db), db);
     } catch (...) {
         sqlite3_close(db);
         throw;

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <sqlite3.h>
 #include <sys/stat.h>
 
 namespace store {
@@ -13,7 +14,7 @@ QHash<QString, RememberedFile>& remembered() {
 }
 } // namespace
 
-FileIdentity FileIdentity::of(const QString& path) {
+FileIdentity FileIdentity::of(const QString& path, sqlite3* db) {
     FileIdentity id;
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
@@ -24,13 +25,12 @@ FileIdentity FileIdentity::of(const QString& path) {
     id.size = st.st_size;
     id.changeTimeNs = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
     id.modifyTimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly) && file.seek(24)) {
-        const QByteArray b = file.read(4);
-        if (b.size() == 4)
-            id.changeCounter = quint32(quint8(b[0])) << 24 | quint32(quint8(b[1])) << 16 |
-                               quint32(quint8(b[2])) << 8 | quint32(quint8(b[3]));
-    }
+    sqlite3_file* file = nullptr;
+    unsigned char b[4] = {0, 0, 0, 0};
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) == SQLITE_OK && file &&
+        file->pMethods && file->pMethods->xRead(file, b, 4, 24) == SQLITE_OK)
+        id.changeCounter =
+            quint32(b[0]) << 24 | quint32(b[1]) << 16 | quint32(b[2]) << 8 | quint32(b[3]);
     return id;
 }
 
@@ -40,8 +40,8 @@ bool FileIdentity::onlyCommittedSince(const FileIdentity& before) const {
     return modifyTimeNs == before.modifyTimeNs && size == before.size;
 }
 
-void rememberFile(const QString& path, const QString& oldestRow) {
-    remembered().insert(path, {FileIdentity::of(path), oldestRow});
+void rememberFile(const QString& path, const QString& oldestRow, sqlite3* db) {
+    remembered().insert(path, {FileIdentity::of(path, db), oldestRow});
 }
 
 RememberedFile rememberedFile(const QString& path) {

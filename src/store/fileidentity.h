@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+struct sqlite3;
+
 // Which file sits at a path, and what this process last left it as.
 namespace store {
 
@@ -20,7 +22,10 @@ struct FileIdentity {
     // copied over it, which a commit can never produce (its counter is not higher).
     bool onlyCommittedSince(const FileIdentity& before) const;
 
-    static FileIdentity of(const QString& path);
+    // The file at `path`; its change counter is read through `db`'s own handle on the file.
+    // (Opening and closing another handle on the file would release every lock this process
+    // holds on it, SQLite's included: POSIX locks belong to the process, not the handle.)
+    static FileIdentity of(const QString& path, sqlite3* db);
     bool operator==(const FileIdentity&) const = default;
 };
 
@@ -32,7 +37,7 @@ struct RememberedFile {
 };
 
 // Records the file as it is now: after this process opened it or committed to it.
-void rememberFile(const QString& path, const QString& oldestRow);
+void rememberFile(const QString& path, const QString& oldestRow, sqlite3* db);
 // What rememberFile last recorded for the path (identity.exists == false when never).
 RememberedFile rememberedFile(const QString& path);
 

@@ -35,12 +35,15 @@ struct Cell {
 };
 
 // Runs `body` inside a transaction of its own unless the connection already has one open.
+// The file is checked before a transaction of its own; an open one was checked when it began
+// and is checked again before its commit (Connection::CommitTrans), not once per row.
 template <class F> void inWriteTransaction(Connection& conn, F&& body) {
     sqlite3* db = conn.handle();
-    conn.checkFileStillThere();
     const bool own = !conn.inTransaction();
-    if (own)
+    if (own) {
+        conn.checkFileStillThere();
         sqlitecall::exec(db, "BEGIN IMMEDIATE");
+    }
     try {
         body(db);
         if (own) {

@@ -115,7 +115,33 @@ private slots:
     void copiedOverWhileRunningIsNoticedAndLeftIntact();
     void sideFileOfKilledProgram_data();
     void sideFileOfKilledProgram();
+    void checksKeepTheWriteLock();
 };
+
+// While a transaction is open, the file checks of its saves and of another connection opening
+// keep its write lock: another program cannot write meanwhile (POSIX locks go with any handle
+// of the file this process closes, so the checks must not open one of their own).
+void TestFileSafety::checksKeepTheWriteLock() {
+    StoreFile f;
+    f.add("first");
+    Connection conn;
+    Recordset rs;
+    testsupport::openKeyset(rs, conn, "SELECT * FROM listofwords");
+    conn.BeginTrans();
+    rs.setField("notes", "in the transaction");
+    rs.Update();
+    Connection second; // checks the file as it opens
+    second.Open();
+    const auto otherProgramWrites = [&] {
+        QProcess sqlite;
+        sqlite.start("sqlite3", {f.path, "INSERT INTO listofwords (word) VALUES ('intruder');"});
+        sqlite.waitForFinished(10000);
+        return sqlite.exitStatus() == QProcess::NormalExit && sqlite.exitCode() == 0;
+    };
+    QVERIFY(!otherProgramWrites());
+    conn.CommitTrans();
+    QVERIFY(otherProgramWrites());
+}
 
 void TestFileSafety::copiedOverWhileRunningIsNoticedAndLeftIntact() {
     const QByteArray foreign = otherWordList("copied", 300);
