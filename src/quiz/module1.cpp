@@ -25,6 +25,18 @@ namespace {
 // guesses in a row miss (ids spread far apart, or few free rows left among many), it draws
 // directly among the rows that exist: a bounded number of statements, the same uniform choice.
 constexpr int kGuessesBeforeDirectDraw = 64;
+// Once a draw had to take a row directly, the next draws guess only this many times before they
+// do the same: on a table whose ids are spread wide, guessing is nearly always wasted.
+constexpr int kGuessesAfterDirectDraw = 4;
+int guessesAllowed = kGuessesBeforeDirectDraw;
+
+// Records how a draw ended: a hit among the guesses restores the full number of guesses.
+void noteGuessHit() {
+    guessesAllowed = kGuessesBeforeDirectDraw;
+}
+void noteDirectDraw() {
+    guessesAllowed = kGuessesAfterDirectDraw;
+}
 
 // The rows a draw can reach: rows without an id, or with one below 1, are never drawn.
 const QString kDrawable = QStringLiteral("(id >= 1)");
@@ -112,7 +124,7 @@ void picktestwords() {
     int misses = 0;
     while (i != 10) {
         quizside::CloseSharedOnExit closer;
-        if (misses < kGuessesBeforeDirectDraw) {
+        if (misses < guessesAllowed) {
             const qint64 n = drawid();
             rs.setLockType(store::LockType::Optimistic);
             rs.setCursorType(store::CursorType::Keyset);
@@ -123,12 +135,14 @@ void picktestwords() {
                 ++misses;
                 continue;
             }
+            noteGuessHit();
         } else {
             rs.setLockType(store::LockType::Optimistic);
             rs.setCursorType(store::CursorType::Keyset);
             if (!openDirectDraw(QStringLiteral("*"), kFree))
                 throw store::StoreError(store::errnum::NoCurrentRow,
                                         QStringLiteral("No word of the list is free for a test."));
+            noteDirectDraw();
         }
         misses = 0;
         const QString word = textOf(rs.field(QStringLiteral("word")));
@@ -166,17 +180,20 @@ void pickchoices() {
         }
         quizside::CloseSharedOnExit closer;
         bool found = false;
-        if (guessMisses < kGuessesBeforeDirectDraw) {
+        if (guessMisses < guessesAllowed) {
             const qint64 n = drawid();
             rs.setSource(QStringLiteral("SELECT word FROM listofwords WHERE id = ") + idText(n));
             rs.Open();
             found = !rs.eof();
+            if (found)
+                noteGuessHit();
         } else {
             found = openDirectDraw(QStringLiteral("word"), kDrawable);
             if (!found) {
                 directMisses = kMissesBeforeCheck; // no row can be drawn: check at once
                 continue;
             }
+            noteDirectDraw();
         }
         if (found) {
             const QVariant value = rs.field(QStringLiteral("word"));
@@ -188,7 +205,7 @@ void pickchoices() {
                 continue;
             }
         }
-        if (guessMisses < kGuessesBeforeDirectDraw)
+        if (guessMisses < guessesAllowed)
             ++guessMisses;
         else
             ++directMisses;
