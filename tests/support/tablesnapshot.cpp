@@ -48,6 +48,10 @@ QStringList tableSnapshot(const QString& path) {
                        "last_seen, is_used, frequent FROM listofwords ORDER BY id");
 }
 
+QStringList wordsInFile(const QString& path) {
+    return query(path, "SELECT word FROM listofwords ORDER BY id");
+}
+
 QString integrityCheck(const QString& path) {
     return query(path, "PRAGMA integrity_check").join(QLatin1Char('\n'));
 }

@@ -10,6 +10,9 @@ namespace testsupport {
 // snapshots shows any row lost, added or altered.
 QStringList tableSnapshot(const QString& path);
 
+// The words of listofwords in id order, read straight through SQLite beside the store.
+QStringList wordsInFile(const QString& path);
+
 // The engine's verdict on the whole file: "ok" for a sound file.
 QString integrityCheck(const QString& path);
 

@@ -1,6 +1,7 @@
 // Daily backups by date, the fourteen newest kept; and the command line of the real program
 // (backup, check, restore, usage errors) run the way a user runs it, without a display.
 #include "store/filecopy.h"
+#include "support/tablesnapshot.h"
 #include "support/testdatabase.h"
 #include "transfer/backupfolder.h"
 #include "transfer/instancelock.h"
@@ -10,7 +11,6 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QTest>
-#include <sqlite3.h>
 
 using namespace transfer;
 
@@ -35,19 +35,6 @@ Run program(const QStringList& arguments) {
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromLocal8Bit(p.readAllStandardOutput()),
             QString::fromLocal8Bit(p.readAllStandardError())};
-}
-
-QStringList wordsIn(const QString& path) {
-    QStringList words;
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db, "SELECT word FROM listofwords ORDER BY word", -1, &st, nullptr);
-    while (sqlite3_step(st) == SQLITE_ROW)
-        words << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    return words;
 }
 
 } // namespace
@@ -109,7 +96,7 @@ void TestBackups::commandsOnTheRealProgram() {
     Run r = program({"--database", db.path(), "backup", backup});
     QCOMPARE(r.code, 0);
     QVERIFY2(r.out.contains(backup), qPrintable(r.out));
-    QCOMPARE(wordsIn(backup), (QStringList{"alpha", "beta"}));
+    QCOMPARE(testsupport::wordsInFile(backup), (QStringList{"alpha", "beta"}));
     QCOMPARE(program({"backup", "--database", db.path()}).code, 0); // into the folder
     QCOMPARE(QDir(db.folder() + "/gre_wordlist-backups").entryList(QDir::Files).size(), 1);
 
@@ -123,14 +110,14 @@ void TestBackups::commandsOnTheRealProgram() {
     r = program({"--database", db.path(), "restore", backup});
     QCOMPARE(r.code, 0);
     QVERIFY2(r.out.contains("Restored"), qPrintable(r.out));
-    QCOMPARE(wordsIn(db.path()), (QStringList{"alpha", "beta"}));
+    QCOMPARE(testsupport::wordsInFile(db.path()), (QStringList{"alpha", "beta"}));
     for (const char* side : {"-journal", "-wal", "-shm"})
         QVERIFY(!QFile::exists(db.path() + side));
     // The file it replaced was backed up first.
     const QStringList before =
         QDir(db.folder() + "/gre_wordlist-backups").entryList({"*before-restore*"});
     QCOMPARE(before.size(), 1);
-    QCOMPARE(wordsIn(db.folder() + "/gre_wordlist-backups/" + before.first()),
+    QCOMPARE(testsupport::wordsInFile(db.folder() + "/gre_wordlist-backups/" + before.first()),
              (QStringList{"alpha", "beta", "gamma"}));
 
     // Export and import through the command line: the same words in a new list.
@@ -144,7 +131,7 @@ void TestBackups::commandsOnTheRealProgram() {
     r = program({"import", csv, "--database", other});
     QCOMPARE(r.code, 0);
     QVERIFY2(r.out.contains("Imported 2 words"), qPrintable(r.out));
-    QCOMPARE(wordsIn(other), (QStringList{"alpha", "beta"}));
+    QCOMPARE(testsupport::wordsInFile(other), (QStringList{"alpha", "beta"}));
 
     // Help, version and wrong usage.
     r = program({"--help"});
